@@ -1,0 +1,388 @@
+// Test support for driving the real modules under Wine.
+#include "KvTest.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "kv_test_config.h"
+
+namespace kvtest {
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], n);
+  return out;
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring FromUnixPath(const std::string& unixPath) {
+  std::wstring path = L"Z:" + Widen(unixPath);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+std::wstring ModulePath(const std::wstring& fileName) {
+  for (const char* file : kModuleFiles) {
+    std::wstring path = FromUnixPath(file);
+    const size_t slash = path.find_last_of(L'\\');
+    if (lstrcmpiW(path.c_str() + slash + 1, fileName.c_str()) == 0) return path;
+  }
+  return {};
+}
+
+std::vector<std::wstring> AllModules() {
+  std::vector<std::wstring> modules;
+  for (const char* file : kModuleFiles) modules.push_back(FromUnixPath(file));
+  return modules;
+}
+
+std::wstring ArtefactDir() {
+  std::wstring dir = FromUnixPath(KV_TEST_ARTEFACT_DIR);
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (cond()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// --- files -------------------------------------------------------------------------------------
+
+TempDir::TempDir() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static unsigned counter = 0;
+  for (;;) {
+    wchar_t name[MAX_PATH];
+    wsprintfW(name, L"%skvtest-%lu-%u", base, GetCurrentProcessId(), ++counter);
+    if (CreateDirectoryW(name, nullptr)) {
+      path_ = name;
+      break;
+    }
+  }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+std::wstring TempDir::AddFolder(const std::wstring& relative) const {
+  std::wstring path = path_;
+  size_t start = 0;
+  while (start <= relative.size()) {
+    size_t end = relative.find(L'\\', start);
+    if (end == std::wstring::npos) end = relative.size();
+    path += L"\\" + relative.substr(start, end - start);
+    CreateDirectoryW(path.c_str(), nullptr);
+    start = end + 1;
+  }
+  return path;
+}
+
+std::wstring TempDir::AddFile(const std::wstring& relative, const std::string& content) const {
+  const size_t slash = relative.find_last_of(L'\\');
+  if (slash != std::wstring::npos) AddFolder(relative.substr(0, slash));
+  std::wstring path = path_ + L"\\" + relative;
+  WriteFile(path, content);
+  return path;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFile(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string content;
+  char buffer[65536];
+  DWORD n = 0;
+  while (::ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) content.append(buffer, n);
+  CloseHandle(h);
+  return content;
+}
+
+bool WriteFile(const std::wstring& path, const std::string& content) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD n = 0;
+  bool ok = content.empty() || (::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &n, nullptr) &&
+                                n == content.size());
+  CloseHandle(h);
+  return ok;
+}
+
+void RemoveTree(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") RemoveTree(path + L"\\" + name);
+      } while (FindNextFileW(find, &entry));
+      FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+  } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    RemoveDirectoryW(path.c_str());
+  } else {
+    DeleteFileW(path.c_str());
+  }
+}
+
+// --- registry ----------------------------------------------------------------------------------
+
+namespace {
+void DeleteProductTree() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Zentavo"); }
+}  // namespace
+
+CleanRegistry::CleanRegistry() { DeleteProductTree(); }
+CleanRegistry::~CleanRegistry() { DeleteProductTree(); }
+
+bool SetRegistryDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value) {
+  HKEY key;
+  if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) return false;
+  bool ok = RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
+bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value) {
+  HKEY key;
+  if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) return false;
+  bool ok = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
+// --- keyboard ----------------------------------------------------------------------------------
+
+namespace {
+void SendKey(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+}  // namespace
+
+KeyHold::KeyHold(std::initializer_list<WORD> keys) : keys_(keys) {
+  for (WORD key : keys_) SendKey(key, false);
+  WaitFor([this] {
+    return std::all_of(keys_.begin(), keys_.end(), [](WORD k) { return (GetAsyncKeyState(k) & 0x8000) != 0; });
+  }, std::chrono::seconds(2));
+}
+
+void KeyHold::Release() {
+  for (auto it = keys_.rbegin(); it != keys_.rend(); ++it) SendKey(*it, true);
+  std::vector<WORD> released;
+  released.swap(keys_);
+  WaitFor([&released] {
+    return std::none_of(released.begin(), released.end(), [](WORD k) { return (GetAsyncKeyState(k) & 0x8000) != 0; });
+  }, std::chrono::seconds(2));
+}
+
+// --- processes ---------------------------------------------------------------------------------
+
+Process::~Process() {
+  if (!handle_) return;
+  if (Running()) {
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, 5000);
+  }
+  CloseHandle(handle_);
+}
+
+bool Process::Wait(std::chrono::milliseconds timeout, DWORD* code) {
+  if (!handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return false;
+  if (code) GetExitCodeProcess(handle_, code);
+  return true;
+}
+
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+Process Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingDir,
+              const std::vector<std::wstring>& extraEnvironment) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  std::vector<wchar_t> environment;
+  if (!extraEnvironment.empty()) {
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* p = block; *p; p += lstrlenW(p) + 1) environment.insert(environment.end(), p, p + lstrlenW(p) + 1);
+    FreeEnvironmentStringsW(block);
+    for (const std::wstring& entry : extraEnvironment) {
+      environment.insert(environment.end(), entry.begin(), entry.end());
+      environment.push_back(L'\0');
+    }
+    environment.push_back(L'\0');
+  }
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+  line.push_back(L'\0');
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                      environment.empty() ? nullptr : environment.data(),
+                      workingDir.empty() ? nullptr : workingDir.c_str(), &si, &pi))
+    return {};
+  CloseHandle(pi.hThread);
+  return Process(pi.hProcess, pi.dwProcessId);
+}
+
+long Run(const std::wstring& exe, const std::wstring& arguments, std::chrono::milliseconds timeout) {
+  Process p = Start(exe, arguments);
+  DWORD code = 0;
+  if (!p || !p.Wait(timeout, &code)) return -1;
+  return static_cast<long>(code);
+}
+
+// --- windows -----------------------------------------------------------------------------------
+
+namespace {
+struct WindowSearch {
+  DWORD pid;
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search->pid && IsWindowVisible(window) &&
+      (!search->className || ClassName(window) == search->className))
+    search->found.push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className) {
+  WindowSearch search{pid, className, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForDialog(DWORD pid, std::chrono::milliseconds timeout, const wchar_t* className) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    std::vector<HWND> windows = ProcessWindows(pid, className);
+    found = windows.empty() ? nullptr : windows.front();
+    return found != nullptr;
+  }, timeout);
+  return found;
+}
+
+HWND WaitForWindowTitled(DWORD pid, const std::wstring& caption, std::chrono::milliseconds timeout) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    for (HWND w : ProcessWindows(pid))
+      if (WindowText(w) == caption) {
+        found = w;
+        return true;
+      }
+    return false;
+  }, timeout);
+  return found;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[4096];
+  buffer[0] = L'\0';
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return buffer;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t buffer[256];
+  buffer[0] = L'\0';
+  GetClassNameW(window, buffer, 256);
+  return buffer;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? WindowText(text) : std::wstring();
+}
+
+std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className) {
+  std::vector<std::wstring> texts;
+  for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child;
+       child = FindWindowExW(parent, child, className, nullptr))
+    texts.push_back(WindowText(child));
+  return texts;
+}
+
+bool PressButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  if (!button) return false;
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::wstring SaveScreenshot(const std::wstring& name) {
+  HDC screen = GetDC(nullptr);
+  const int width = GetDeviceCaps(screen, HORZRES);
+  const int height = GetDeviceCaps(screen, VERTRES);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  std::string pixels(static_cast<size_t>(stride) * height, '\0');
+  GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes += pixels;
+  std::wstring path = ArtefactDir() + L"\\" + name + L".bmp";
+  WriteFile(path, bytes);
+  return path;
+}
+
+}  // namespace kvtest

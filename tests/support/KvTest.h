@@ -1,0 +1,124 @@
+// Test support: drive the real modules as a user does (keys held, dialogs answered) and observe what they leave.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace kvtest {
+
+// The built module of that name (KvTrash.exe ...), as a Windows path.
+std::wstring ModulePath(const std::wstring& fileName);
+// Every deliverable module of the build.
+std::vector<std::wstring> AllModules();
+// A folder under the build tree where tests leave screenshots and other artefacts for review.
+std::wstring ArtefactDir();
+// A Unix path as Wine sees it (through the drive Z:).
+std::wstring FromUnixPath(const std::string& unixPath);
+std::string Narrow(const std::wstring& text);
+std::wstring Widen(const std::string& utf8);
+
+// Waits until cond() holds, polling every 10 ms; false when the time ran out.
+bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+// A fresh folder under the Windows temporary folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::wstring& Path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+  // Creates a file (and its folders) below the folder with the given bytes; returns its full path.
+  std::wstring AddFile(const std::wstring& relative, const std::string& content = {}) const;
+  std::wstring AddFolder(const std::wstring& relative) const;
+
+ private:
+  std::wstring path_;
+};
+
+bool Exists(const std::wstring& path);
+std::string ReadFile(const std::wstring& path);
+bool WriteFile(const std::wstring& path, const std::string& content);
+void RemoveTree(const std::wstring& path);
+
+// HKEY_CURRENT_USER\Software\Zentavo removed when the test starts and when it ends.
+class CleanRegistry {
+ public:
+  CleanRegistry();
+  ~CleanRegistry();
+  CleanRegistry(const CleanRegistry&) = delete;
+  CleanRegistry& operator=(const CleanRegistry&) = delete;
+};
+bool SetRegistryDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
+bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value);
+
+// Holds keys down (SendInput) until released or destroyed.
+class KeyHold {
+ public:
+  explicit KeyHold(std::initializer_list<WORD> keys);
+  ~KeyHold() { Release(); }
+  KeyHold(const KeyHold&) = delete;
+  KeyHold& operator=(const KeyHold&) = delete;
+  void Release();
+
+ private:
+  std::vector<WORD> keys_;
+};
+
+// A started module; killed at the end if it still runs.
+class Process {
+ public:
+  Process() = default;
+  Process(HANDLE process, DWORD pid) : handle_(process), pid_(pid) {}
+  ~Process();
+  Process(Process&& o) noexcept : handle_(o.handle_), pid_(o.pid_) { o.handle_ = nullptr; }
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  explicit operator bool() const { return handle_ != nullptr; }
+  DWORD Id() const { return pid_; }
+  HANDLE Handle() const { return handle_; }
+  // True when the process ended within the time; its exit code in *code.
+  bool Wait(std::chrono::milliseconds timeout = std::chrono::seconds(30), DWORD* code = nullptr);
+  bool Running() const;
+
+ private:
+  HANDLE handle_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// Starts exe with the command line as Explorer passes it (exe quoted, then the arguments).
+// extraEnvironment holds "NAME=value" entries added to this process's environment for the child.
+Process Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingDir = {},
+              const std::vector<std::wstring>& extraEnvironment = {});
+// Runs it to the end; the exit code, or -1 when it did not end within the time.
+long Run(const std::wstring& exe, const std::wstring& arguments,
+         std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// The visible top-level windows of a process, optionally of one class.
+std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className = nullptr);
+// The first visible dialog (#32770) of the process that appears within the time, or null.
+HWND WaitForDialog(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(20),
+                   const wchar_t* className = L"#32770");
+// A visible dialog of the process whose caption is exactly `caption`.
+HWND WaitForWindowTitled(DWORD pid, const std::wstring& caption,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(20));
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+// A message box's message (its static text control).
+std::wstring MessageBoxText(HWND box);
+// The texts of a window's child controls of a class, in z-order.
+std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className);
+// Presses the button with that identifier as the user would (BM_CLICK).
+bool PressButton(HWND dialog, int id);
+
+std::wstring ClipboardText();
+
+// Saves the whole screen of the test display as a BMP under ArtefactDir(); returns the file's path.
+std::wstring SaveScreenshot(const std::wstring& name);
+
+}  // namespace kvtest

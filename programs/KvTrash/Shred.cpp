@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "Handles.h"
 
 namespace kv {
@@ -38,6 +40,30 @@ void ShredTree(const std::wstring& folder, ShredRandom& random) {
 
 }  // namespace
 
+bool OverwriteFile(void* file, ShredRandom& random) {
+  LARGE_INTEGER size;
+  LARGE_INTEGER zero{};
+  if (!GetFileSizeEx(file, &size) || !SetFilePointerEx(file, zero, nullptr, FILE_BEGIN)) return false;
+  // Several chunks go to the system per write: one call per 8 KiB costs a fifth of the throughput.
+  constexpr std::size_t kChunksPerWrite = 8;
+  std::vector<unsigned char> block(kShredChunk * kChunksPerWrite);
+  unsigned char* buffer = block.data();
+  bool ok = true;
+  for (long long left = size.QuadPart; left > 0 && ok;) {
+    DWORD n = 0;
+    for (std::size_t c = 0; c < kChunksPerWrite && left > 0; ++c) {
+      const DWORD chunk = left < static_cast<long long>(kShredChunk) ? static_cast<DWORD>(left) : kShredChunk;
+      random.Fill(buffer + n, chunk);
+      n += chunk;
+      left -= chunk;
+    }
+    DWORD written = 0;
+    ok = WriteFile(file, buffer, n, &written, nullptr) && written == n;
+  }
+  // The written pages must reach the disk before a truncation can let the system drop them.
+  return FlushFileBuffers(file) && ok;
+}
+
 bool ShredFile(const std::wstring& path, ShredRandom& random) {
   const std::wstring sys = SystemPath(path);
   const DWORD attributes = GetFileAttributesW(sys.c_str());
@@ -46,19 +72,7 @@ bool ShredFile(const std::wstring& path, ShredRandom& random) {
   File file(CreateFileW(sys.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return false;
-  LARGE_INTEGER size;
-  if (GetFileSizeEx(file.get(), &size)) {
-    unsigned char chunk[kShredChunk];
-    for (long long left = size.QuadPart; left > 0;) {
-      const DWORD n = left < static_cast<long long>(kShredChunk) ? static_cast<DWORD>(left) : kShredChunk;
-      random.Fill(chunk, n);
-      DWORD written = 0;
-      if (!WriteFile(file.get(), chunk, n, &written, nullptr) || written != n) break;
-      left -= n;
-    }
-  }
-  // The written pages must reach the disk before the truncation can let the system drop them.
-  FlushFileBuffers(file.get());
+  OverwriteFile(file.get(), random);
   LARGE_INTEGER zero{};
   if (SetFilePointerEx(file.get(), zero, nullptr, FILE_BEGIN)) SetEndOfFile(file.get());
   FlushFileBuffers(file.get());

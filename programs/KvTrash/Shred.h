@@ -29,6 +29,10 @@ class ShredRandom {
 
 constexpr std::size_t kShredChunk = 8192;
 
+// Overwrites every byte of an open file once from its start, in chunks of kShredChunk, and flushes
+// it to the disk. False when not every byte could be written.
+bool OverwriteFile(void* file, ShredRandom& random);
+
 // Overwrites every byte of the file once, flushes it to the disk, then cuts it to zero length.
 // A read-only file is made writable first. Returns false when the file could not be opened.
 bool ShredFile(const std::wstring& path, ShredRandom& random);

@@ -125,7 +125,9 @@ bool WriteFile(const std::wstring& path, const std::string& content) {
   return ok;
 }
 
-void RemoveTree(const std::wstring& path) {
+void RemoveTree(const std::wstring& given) {
+  // The extended-length form reaches trees deeper than MAX_PATH.
+  const std::wstring path = given.size() > 2 && given[1] == L':' ? L"\\\\?\\" + given : given;
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -353,36 +355,13 @@ std::wstring ClipboardText() {
 }
 
 std::wstring SaveScreenshot(const std::wstring& name) {
-  HDC screen = GetDC(nullptr);
-  const int width = GetDeviceCaps(screen, HORZRES);
-  const int height = GetDeviceCaps(screen, VERTRES);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  std::string pixels(static_cast<size_t>(stride) * height, '\0');
-  GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-  bytes += pixels;
-  std::wstring path = ArtefactDir() + L"\\" + name + L".bmp";
-  WriteFile(path, bytes);
-  return path;
+  const std::wstring shots = FromUnixPath(KV_TEST_UNIX_ROOT "/shots/");
+  const std::wstring done = shots + name + L".done";
+  DeleteFileW(done.c_str());
+  if (!WriteFile(shots + name + L".request", {})) return {};
+  if (!WaitFor([&] { return Exists(done); }, std::chrono::seconds(10))) return {};
+  DeleteFileW(done.c_str());
+  return ArtefactDir() + L"\\" + name + L".png";
 }
 
 }  // namespace kvtest

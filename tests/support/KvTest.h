@@ -118,7 +118,7 @@ bool PressButton(HWND dialog, int id);
 
 std::wstring ClipboardText();
 
-// Saves the whole screen of the test display as a BMP under ArtefactDir(); returns the file's path.
+// Saves the whole test display as NAME.png under ArtefactDir(); returns its path, empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);
 
 }  // namespace kvtest

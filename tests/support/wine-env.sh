@@ -16,7 +16,8 @@ fi
 unset WAYLAND_DISPLAY
 
 kv_ensure_prefix() {
-  mkdir -p "$KV_TEST_ROOT" "$HOME"
+  # The shell's Recycle Bin only works where the data folder exists.
+  mkdir -p "$KV_TEST_ROOT" "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.kv-ready" ]; then

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Usage: wine-fixture.sh start TEST_ROOT ARTEFACT_DIR | stop TEST_ROOT
 # Starts (start) or stops (stop) the shared pieces of a test run: a private Xvfb display and a
 # persistent wineserver, which makes each test process start in a fraction of a second.
 set -u
@@ -7,6 +8,10 @@ KV_TEST_ROOT="$2"
 
 stop() {
   wineserver -k >/dev/null 2>&1
+  if [ -f "$KV_TEST_ROOT/shots.pid" ]; then
+    kill "$(cat "$KV_TEST_ROOT/shots.pid")" 2>/dev/null
+    rm -f "$KV_TEST_ROOT/shots.pid"
+  fi
   if [ -f "$KV_TEST_ROOT/xvfb.pid" ]; then
     pid=$(cat "$KV_TEST_ROOT/xvfb.pid")
     kill "$pid" 2>/dev/null
@@ -31,8 +36,19 @@ case "$1" in
     mv "$KV_TEST_ROOT/display.new" "$KV_TEST_ROOT/display"
     . "$(dirname "$0")/wine-env.sh"
     setsid wineserver -p >/dev/null 2>&1 </dev/null
+    mkdir -p "$KV_TEST_ROOT/shots"
+    setsid bash "$(dirname "$0")/screenshot-service.sh" "$KV_TEST_ROOT" "$DISPLAY" "$3" \
+      >/dev/null 2>&1 </dev/null &
+    echo $! >"$KV_TEST_ROOT/shots.pid"
     # Starts the desktop process on the new display before the first test needs it.
     wine cmd /c exit >/dev/null 2>&1 </dev/null
+    # Unix symbolic links, which Wine cannot create from a test: a selection holding a link to a
+    # folder outside it, whose file must survive a shred of the selection.
+    f="$KV_TEST_ROOT/fixtures/links"
+    rm -rf "$f" && mkdir -p "$f/selected/sub" "$f/outside" &&
+      printf 'outside content' >"$f/outside/secret.txt" &&
+      printf 'inside content' >"$f/selected/sub/own.txt" &&
+      ln -s ../../outside "$f/selected/sub/folder-link" || { echo "could not lay the link fixture" >&2; exit 1; }
     echo "display $DISPLAY, prefix $WINEPREFIX"
     ;;
   stop)
@@ -43,5 +59,5 @@ case "$1" in
     echo "stopped"
     ;;
   *)
-    echo "usage: $0 start|stop TEST_ROOT" >&2; exit 2 ;;
+    echo "usage: $0 start TEST_ROOT ARTEFACT_DIR | stop TEST_ROOT" >&2; exit 2 ;;
 esac

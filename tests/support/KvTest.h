@@ -118,6 +118,8 @@ std::wstring MessageBoxText(HWND box);
 std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className);
 // Presses the button with that identifier as the user would (BM_CLICK).
 bool PressButton(HWND dialog, int id);
+// Clicks the left mouse button at the centre of a window as the user would (SendInput).
+void ClickWindow(HWND window);
 
 std::wstring ClipboardText();
 

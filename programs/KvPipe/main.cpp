@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <cwchar>
 
 #include "Handles.h"
@@ -38,15 +37,14 @@ void BuildByteMap(wchar_t map[256]) {
 }
 
 // Retries briefly, as another process may hold the clipboard for a moment.
-void Publish(const wchar_t* text, std::size_t length) {
-  const std::size_t bytes = (length + 1) * sizeof(wchar_t);
+void Publish(const kv::PipeText& text) {
   // Allocated before the clipboard is emptied, so that a refusal leaves the user's clipboard as it was.
-  kv::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  kv::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, (text.Length() + 1) * sizeof(wchar_t)));
   if (!block) EndOutOfMemory();
   {
     kv::GlobalLockView view(block.get());
     if (!view.get()) EndOutOfMemory();
-    std::memcpy(view.get(), text, bytes);
+    text.CopyTo(static_cast<wchar_t*>(view.get()));
   }
   constexpr int kAttempts = 20;
   for (int attempt = 1;; ++attempt) {
@@ -77,7 +75,7 @@ void ReadStreamToClipboard(HANDLE stream) {
     if (status == kv::PipeText::Status::kOutOfMemory) EndOutOfMemory();
     if (status == kv::PipeText::Status::kEnded) break;
   }
-  Publish(text.Text(), text.Length());
+  Publish(text);
 }
 
 void PrintUsage() {

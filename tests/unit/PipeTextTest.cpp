@@ -17,25 +17,33 @@ struct ByteMap {
 };
 const ByteMap kMap;
 
-// Memory that tests can refuse: every request above the limit fails; the calls are counted.
-std::size_t g_limitBytes = static_cast<std::size_t>(-1);
-int g_reallocations = 0;
-void* LimitedRealloc(void* block, std::size_t bytes) {
-  ++g_reallocations;
-  return bytes > g_limitBytes ? nullptr : std::realloc(block, bytes);
+// Memory that tests can refuse: a request beyond what is left of the budget fails; the grants are counted.
+std::size_t g_budgetBytes = static_cast<std::size_t>(-1);
+int g_allocations = 0;
+void* LimitedAllocate(std::size_t bytes) {
+  if (bytes > g_budgetBytes) return nullptr;
+  g_budgetBytes -= bytes;
+  ++g_allocations;
+  return std::malloc(bytes);
 }
 void LimitedFree(void* block) { std::free(block); }
 
 class PipeTextTest : public testing::Test {
  protected:
   void SetUp() override {
-    g_limitBytes = static_cast<std::size_t>(-1);
-    g_reallocations = 0;
+    g_budgetBytes = static_cast<std::size_t>(-1);
+    g_allocations = 0;
   }
-  static kv::PipeMemory Limited() { return {LimitedRealloc, LimitedFree}; }
+  static kv::PipeMemory Limited() { return {LimitedAllocate, LimitedFree}; }
 };
 
-std::wstring TextOf(const kv::PipeText& text) { return std::wstring(text.Text(), text.Length()); }
+std::wstring TextOf(const kv::PipeText& text) {
+  std::wstring copy(text.Length() + 1, L'#');
+  text.CopyTo(&copy[0]);
+  EXPECT_EQ(copy.back(), L'\0');
+  copy.pop_back();
+  return copy;
+}
 
 const unsigned char* Bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
 
@@ -47,7 +55,6 @@ std::wstring Translated(const std::string& input, std::size_t block) {
     const std::size_t n = std::min(block, input.size() - i);
     if (text.Append(Bytes(input) + i, n) == kv::PipeText::Status::kEnded) break;
   }
-  EXPECT_EQ(text.Text()[text.Length()], L'\0');
   return TextOf(text);
 }
 
@@ -113,12 +120,12 @@ TEST_F(PipeTextTest, FiveThousandBytesTakeOneEnlargementAndAllArrive) {
   EXPECT_EQ(text.Capacity(), kv::kPipeTextStep);
   EXPECT_EQ(text.Append(Bytes(input), input.size()), kv::PipeText::Status::kOpen);
   EXPECT_EQ(TextOf(text), std::wstring(input.begin(), input.end()));
-  EXPECT_EQ(g_reallocations, 2);  // the first buffer and one enlargement
+  EXPECT_EQ(g_allocations, 2);  // the first buffer and one enlargement
 }
 
 TEST_F(PipeTextTest, TheBufferGrowsOnlyWhenFullAndALineFeedThenLosesNoUnit) {
-  // Text, next unit and terminator fill the first buffer exactly: the LF's two units need it enlarged.
-  for (std::size_t before : {kv::kPipeTextStep - 3, kv::kPipeTextStep - 2, kv::kPipeTextStep - 1}) {
+  // The LF's two units fill the first buffer exactly, find one unit left, or find it full.
+  for (std::size_t before : {kv::kPipeTextStep - 2, kv::kPipeTextStep - 1, kv::kPipeTextStep}) {
     SCOPED_TRACE(before);
     for (bool oneCall : {false, true}) {
       kv::PipeText text(kMap.units);
@@ -135,7 +142,8 @@ TEST_F(PipeTextTest, TheBufferGrowsOnlyWhenFullAndALineFeedThenLosesNoUnit) {
         text.Append(Bytes("z"), 1);
       }
       EXPECT_EQ(TextOf(text), std::wstring(head.begin(), head.end()) + L"\r\nz");
-      EXPECT_GT(text.Capacity(), before + 3);
+      EXPECT_GE(text.Capacity(), before + 3);
+      EXPECT_LE(text.Capacity(), 2 * kv::kPipeTextStep);
     }
   }
 }
@@ -147,23 +155,28 @@ TEST_F(PipeTextTest, LargeInputCostsALogarithmicNumberOfEnlargements) {
   for (int i = 0; i < 64; ++i) ASSERT_EQ(text.Append(Bytes(block), block.size()), kv::PipeText::Status::kOpen);
   EXPECT_EQ(text.Length(), 64u * 65536u);
   // 4 MiB from 4096 units: eleven doublings; a fixed step would take a thousand.
-  EXPECT_LE(g_reallocations, 13);
+  EXPECT_LE(g_allocations, 12);
+  EXPECT_LT(text.Capacity(), 2 * text.Length() + 2 * kv::kPipeTextStep);
 }
 
 TEST_F(PipeTextTest, ARefusedDoublingFallsBackToSmallerStepsAndOnlyThenMemoryIsOut) {
   const std::string block(4096, 'y');
-  // Room for the first 4096 units and one plain step of 4096 more, not for a doubling beyond that.
-  g_limitBytes = (2 * kv::kPipeTextStep + kv::kPipeTextStep) * sizeof(wchar_t);
+  // Room for three buffers of 4096 units (and their bookkeeping), not for one of 8192.
+  const std::size_t step = kv::kPipeTextStep * sizeof(wchar_t);
+  g_budgetBytes = 3 * (step + 64);
   kv::PipeText text(kMap.units, Limited());
   ASSERT_TRUE(text.Start());
   EXPECT_EQ(text.Append(Bytes(block), block.size()), kv::PipeText::Status::kOpen);
-  EXPECT_EQ(text.Capacity(), 2 * kv::kPipeTextStep);
+  EXPECT_EQ(text.Capacity(), kv::kPipeTextStep);
   EXPECT_EQ(text.Append(Bytes(block), block.size()), kv::PipeText::Status::kOpen);
-  EXPECT_EQ(text.Capacity(), 3 * kv::kPipeTextStep);
+  EXPECT_EQ(text.Capacity(), 2 * kv::kPipeTextStep);  // doubled
+  EXPECT_EQ(text.Append(Bytes(block), block.size()), kv::PipeText::Status::kOpen);
+  EXPECT_EQ(text.Capacity(), 3 * kv::kPipeTextStep);  // doubling refused, the plain step taken
   EXPECT_EQ(text.Append(Bytes(block), block.size()), kv::PipeText::Status::kOutOfMemory);
-  EXPECT_EQ(text.Length(), 3 * kv::kPipeTextStep - 1);  // the buffer full, up to its terminator
+  EXPECT_EQ(text.Length(), 3 * kv::kPipeTextStep);  // every unit that fitted is kept
+  EXPECT_EQ(TextOf(text), std::wstring(3 * kv::kPipeTextStep, L'y'));
 
-  g_limitBytes = 0;
+  g_budgetBytes = 0;
   kv::PipeText refused(kMap.units, Limited());
   EXPECT_FALSE(refused.Start());
 }

@@ -57,9 +57,10 @@ unsigned long ParseSendKeysDelay(const std::wstring& text) {
   bool negative = false;
   if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
   unsigned long value = 0;
+  constexpr unsigned long kMost = INT_MAX;
   for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    value = value * 10 + static_cast<unsigned long>(text[i] - L'0');
-    if (value > static_cast<unsigned long>(INT_MAX)) value = INT_MAX;
+    const unsigned long digit = static_cast<unsigned long>(text[i] - L'0');
+    value = value > (kMost - digit) / 10 ? kMost : value * 10 + digit;
   }
   return negative ? 0 : value;
 }

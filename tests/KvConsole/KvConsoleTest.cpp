@@ -65,7 +65,6 @@ class KvConsoleRun : public testing::Test {
     Sleep(300);
     record_ = work_ / L"record.txt";
   }
-  void TearDown() override { CloseConsoles(); }
 
   void UseFakeShell() {
     ASSERT_TRUE(kvtest::SetRegistryString(HKEY_CURRENT_USER, kProductKey, L"CommandPromptAlternativeShell",
@@ -96,6 +95,10 @@ class KvConsoleRun : public testing::Test {
   kvtest::TempDir work_;
   kvtest::TempDir items_;
   std::wstring record_;
+  // Closed before the folders are removed: a running shell keeps its folder in use.
+  struct ConsoleCloser {
+    ~ConsoleCloser() { CloseConsoles(); }
+  } closer_;
 };
 
 TEST_F(KvConsoleRun, AFolderOpensThePromptInItAndTypesNothing) {
@@ -214,6 +217,8 @@ TEST_F(KvConsoleRun, ControlChoosesTheFolderAndTypesTheSentItemsQuotedFullPath) 
   ASSERT_NE(browser, nullptr);
   const std::vector<std::wstring> statics = kvtest::ChildTexts(browser, L"Static");
   EXPECT_NE(std::find(statics.begin(), statics.end(), L"Select a folder:"), statics.end());
+  HWND edit = FindWindowExW(browser, nullptr, L"Edit", nullptr);
+  EXPECT_TRUE(edit && IsWindowVisible(edit)) << "the browser shows its edit box";
   HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
   ASSERT_NE(tree, nullptr);
   const std::wstring name = choice.Name();
@@ -230,6 +235,7 @@ TEST_F(KvConsoleRun, ControlChoosesTheFolderAndTypesTheSentItemsQuotedFullPath) 
   EXPECT_TRUE(console.Wait(15s));
   EXPECT_EQ(FolderKey(record.folder), FolderKey(choice.Path()));
   EXPECT_EQ(FolderKey(record.typed), FolderKey(expected));
+  CloseConsoles();
 }
 
 TEST_F(KvConsoleRun, ControlAndACancelledBrowserStartNothing) {

@@ -1,6 +1,7 @@
 // Test support for driving the real modules under Wine.
 #include "KvTest.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -464,6 +465,46 @@ bool SetClipboardText(const std::wstring& text) {
   if (open) CloseClipboard();
   if (!set) GlobalFree(block);
   return set;
+}
+
+std::wstring TreeItemText(HWND tree, HTREEITEM item) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tree, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return {};
+  constexpr SIZE_T kChars = 260;
+  auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t),
+                                                   MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text;
+  if (remote) {
+    TVITEMW request = {};
+    request.mask = TVIF_TEXT | TVIF_HANDLE;
+    request.hItem = item;
+    request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    request.cchTextMax = kChars;
+    wchar_t buffer[kChars] = {};
+    if (WriteProcessMemory(process, remote, &request, sizeof request, nullptr) &&
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote + sizeof(TVITEMW), buffer, sizeof buffer - sizeof(wchar_t), nullptr))
+      text = buffer;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+bool SelectTreePath(HWND tree, const std::vector<std::function<bool(const std::wstring&)>>& levels) {
+  HTREEITEM parent = nullptr;
+  for (const auto& accepts : levels) {
+    if (parent) SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    HTREEITEM child = reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+    while (child && !accepts(TreeItemText(tree, child)))
+      child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+    if (!child) return false;
+    parent = child;
+  }
+  return parent && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
 }
 
 std::wstring SaveScreenshot(const std::wstring& name) {

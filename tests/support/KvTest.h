@@ -1,6 +1,7 @@
 // Test support: drive the real modules as a user does (keys held, dialogs answered) and observe what they leave.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <functional>
@@ -139,6 +140,12 @@ void ClickWindow(HWND window);
 std::wstring ClipboardText();
 // Replaces the clipboard's content by the text.
 bool SetClipboardText(const std::wstring& text);
+
+// The text of a tree-view item of another process (read through that process's memory).
+std::wstring TreeItemText(HWND tree, HTREEITEM item);
+// Walks a tree view of another process from its root items: at each level expands the item found so far
+// and takes the child whose text the level accepts; selects the last one. False when a level finds none.
+bool SelectTreePath(HWND tree, const std::vector<std::function<bool(const std::wstring&)>>& levels);
 
 // Saves the whole test display as NAME.png under ArtefactDir(); returns its path, empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);

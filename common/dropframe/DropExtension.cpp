@@ -1,0 +1,105 @@
+// The extension object: loaded with the Send To entry file, it turns the dropped selection into the
+// tool's list text and hands it to the tool.
+#include "DropFrame.h"
+
+#include <shellapi.h>
+
+#include <new>
+
+namespace kv {
+namespace {
+
+// The names of a drop handle, each fetched into a buffer sized from its own length so none is cut.
+class DropHandleNames final : public DroppedNames {
+ public:
+  explicit DropHandleNames(HDROP drop) : drop_(drop) {}
+  unsigned Count() const override { return DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0); }
+  bool Name(unsigned index, std::wstring& name) const override {
+    const UINT length = DragQueryFileW(drop_, index, nullptr, 0);
+    if (length == 0) return false;
+    name.resize(length + 1);
+    const UINT got = DragQueryFileW(drop_, index, &name[0], length + 1);
+    if (got == 0) return false;
+    name.resize(got);
+    return true;
+  }
+
+ private:
+  HDROP drop_;
+};
+
+class DropExtension final : public IPersistFile, public IDropTarget {
+ public:
+  DropExtension() { AddObjectReference(); }
+
+  // IUnknown, reached through either face; the IDropTarget face is the object's identity.
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget))
+      *ppv = static_cast<IDropTarget*>(this);
+    else if (IsEqualIID(riid, IID_IPersistFile))
+      *ppv = static_cast<IPersistFile*>(this);
+    else
+      return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++references_); }
+  STDMETHODIMP_(ULONG) Release() override {
+    const LONG left = --references_;
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+
+  // IPersistFile: the entry file only leads the shell here; its name and content play no part.
+  STDMETHODIMP GetClassID(CLSID* clsid) override { return E_NOTIMPL; }
+  STDMETHODIMP IsDirty() override { return E_NOTIMPL; }
+  STDMETHODIMP Load(LPCOLESTR fileName, DWORD mode) override { return S_OK; }
+  STDMETHODIMP Save(LPCOLESTR fileName, BOOL remember) override { return E_NOTIMPL; }
+  STDMETHODIMP SaveCompleted(LPCOLESTR fileName) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCurFile(LPOLESTR* fileName) override { return E_NOTIMPL; }
+
+  // IDropTarget
+  STDMETHODIMP DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override {
+    if (!effect) return E_POINTER;
+    *effect = keyState ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    return S_OK;
+  }
+  STDMETHODIMP DragOver(DWORD keyState, POINTL point, DWORD* effect) override { return E_NOTIMPL; }
+  STDMETHODIMP DragLeave() override { return S_OK; }
+  STDMETHODIMP Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override {
+    if (!data) return S_OK;
+    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    if (FAILED(data->GetData(&format, &medium))) return S_OK;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+      GlobalLockView view(medium.hGlobal);
+      if (view.get()) {
+        const std::wstring list = BuildListText(DropHandleNames(static_cast<HDROP>(view.get())), kDropExtension.form);
+        kDropExtension.handler(FrameModule(), list.c_str());
+      }
+    }
+    ReleaseStgMedium(&medium);
+    return S_OK;
+  }
+
+ private:
+  ~DropExtension() { ReleaseObjectReference(); }
+
+  // The shell uses one object on one thread; only the library-wide count needs atomic changes.
+  LONG references_ = 1;
+};
+
+}  // namespace
+
+HRESULT CreateDropExtension(REFIID riid, void** ppv) {
+  *ppv = nullptr;
+  DropExtension* object = new (std::nothrow) DropExtension;
+  if (!object) return E_OUTOFMEMORY;
+  const HRESULT result = object->QueryInterface(riid, ppv);
+  object->Release();
+  return result;
+}
+
+}  // namespace kv

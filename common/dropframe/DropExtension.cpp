@@ -3,18 +3,44 @@
 #include "DropFrame.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <new>
+#include <vector>
 
 namespace kv {
 namespace {
 
-// The names of a drop handle, each fetched into a buffer sized from its own length so none is cut.
+// The names of a drop handle. A wide list is read in one pass within the block's size (the system's
+// per-index query rescans the list from its start, which makes large drops quadratic); a narrow one
+// goes through DragQueryFileW, each name fetched into a buffer sized from its own length so none is cut.
 class DropHandleNames final : public DroppedNames {
  public:
-  explicit DropHandleNames(HDROP drop) : drop_(drop) {}
-  unsigned Count() const override { return DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0); }
+  DropHandleNames(const void* block, SIZE_T size) : drop_(static_cast<HDROP>(const_cast<void*>(block))) {
+    const auto* header = static_cast<const DROPFILES*>(block);
+    if (size < sizeof(DROPFILES) || !header->fWide || header->pFiles >= size) {
+      count_ = DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0);
+      return;
+    }
+    wide_ = true;
+    const auto* text = reinterpret_cast<const wchar_t*>(static_cast<const char*>(block) + header->pFiles);
+    const std::size_t chars = (size - header->pFiles) / sizeof(wchar_t);
+    std::size_t at = 0;
+    while (at < chars && text[at]) {
+      std::size_t end = at;
+      while (end < chars && text[end]) ++end;
+      names_.push_back({text + at, end - at});
+      at = end + 1;
+    }
+    count_ = static_cast<unsigned>(names_.size());
+  }
+  unsigned Count() const override { return count_; }
   bool Name(unsigned index, std::wstring& name) const override {
+    if (wide_) {
+      if (index >= names_.size()) return false;
+      name.assign(names_[index].text, names_[index].length);
+      return true;
+    }
     const UINT length = DragQueryFileW(drop_, index, nullptr, 0);
     if (length == 0) return false;
     name.resize(length + 1);
@@ -25,7 +51,14 @@ class DropHandleNames final : public DroppedNames {
   }
 
  private:
+  struct Span {
+    const wchar_t* text;
+    std::size_t length;
+  };
   HDROP drop_;
+  bool wide_ = false;
+  unsigned count_ = 0;
+  std::vector<Span> names_;
 };
 
 class DropExtension final : public IPersistFile, public IDropTarget {
@@ -76,7 +109,8 @@ class DropExtension final : public IPersistFile, public IDropTarget {
     if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
       GlobalLockView view(medium.hGlobal);
       if (view.get()) {
-        const std::wstring list = BuildListText(DropHandleNames(static_cast<HDROP>(view.get())), kDropExtension.form);
+        const DropHandleNames names(view.get(), GlobalSize(medium.hGlobal));
+        const std::wstring list = BuildListText(names, kDropExtension.form);
         kDropExtension.handler(FrameModule(), list.c_str());
       }
     }

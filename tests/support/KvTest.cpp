@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 #include "kv_test_config.h"
@@ -173,6 +174,37 @@ bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, cons
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;
+}
+
+std::map<std::wstring, std::wstring> RegistryValues(HKEY root, const wchar_t* path) {
+  std::map<std::wstring, std::wstring> values;
+  HKEY key;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD nameChars = 256;
+    DWORD type = 0;
+    std::vector<BYTE> data(65536);
+    DWORD size = static_cast<DWORD>(data.size() - sizeof(wchar_t));
+    if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+      DWORD number;
+      std::memcpy(&number, data.data(), sizeof number);
+      values[name] = std::to_wstring(number);
+    } else {
+      values[name] = std::wstring(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+      while (!values[name].empty() && values[name].back() == L'\0') values[name].pop_back();
+    }
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+bool RegistryKeyExists(HKEY root, const wchar_t* path) {
+  HKEY key;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
 }
 
 // --- keyboard ----------------------------------------------------------------------------------
@@ -352,6 +384,31 @@ std::wstring ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+bool SetClipboardText(const std::wstring& text) {
+  bool open = false;
+  for (int attempt = 0; attempt < 50 && !(open = OpenClipboard(nullptr)); ++attempt) Sleep(20);
+  if (!open) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  bool ok = false;
+  if (block) {
+    std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    if (!ok) GlobalFree(block);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+std::size_t ClipboardDataSize(UINT format) {
+  std::size_t size = 0;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (HANDLE data = GetClipboardData(format)) size = GlobalSize(data);
+  CloseClipboard();
+  return size;
 }
 
 std::wstring SaveScreenshot(const std::wstring& name) {

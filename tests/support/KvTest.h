@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ class CleanRegistry {
 };
 bool SetRegistryDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
 bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value);
+// Every value of a key as text (REG_SZ as written, REG_DWORD in decimal); empty when the key is missing.
+std::map<std::wstring, std::wstring> RegistryValues(HKEY root, const wchar_t* path);
+bool RegistryKeyExists(HKEY root, const wchar_t* path);
 
 // Holds keys down (SendInput) until released or destroyed.
 class KeyHold {
@@ -117,6 +121,10 @@ std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className);
 bool PressButton(HWND dialog, int id);
 
 std::wstring ClipboardText();
+// Replaces the clipboard's content with one text.
+bool SetClipboardText(const std::wstring& text);
+// The size in bytes of the clipboard's block of a format; 0 when there is none.
+std::size_t ClipboardDataSize(UINT format);
 
 // Saves the whole test display as NAME.png under ArtefactDir(); returns its path, empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);

@@ -35,7 +35,8 @@ struct Outcome {
 struct Answers {
   int confirm = IDYES;       // to KvTrash's shred question
   int shell = IDYES;         // to the shell's deletion questions
-  std::function<void(HWND)> onProgress;  // once, when the progress dialog shows
+  std::function<void(HWND)> onProgress;  // once, as soon as the progress dialog exists
+  std::wstring screenshot;               // kept of the shred question before it is answered
 };
 
 // Starts KvTrash with the keys held, answers every dialog it shows, and waits for it to end.
@@ -48,7 +49,9 @@ Outcome RunTrash(std::initializer_list<WORD> keys, const std::wstring& arguments
   std::vector<HWND> handled;
   const auto deadline = std::chrono::steady_clock::now() + 60s;
   while (process.Running() && std::chrono::steady_clock::now() < deadline) {
-    for (HWND dialog : kvtest::ProcessWindows(process.Id(), L"#32770")) {
+    // The progress dialog stays hidden for its first moments, as on Windows; a user who cancels
+    // during the first item is the same as one who cancels the moment the dialog exists.
+    for (HWND dialog : kvtest::ProcessWindows(process.Id(), L"#32770", true)) {
       if (std::find(handled.begin(), handled.end(), dialog) != handled.end()) continue;
       const std::wstring caption = kvtest::WindowText(dialog);
       if (caption == L"Korvane") {
@@ -57,12 +60,14 @@ Outcome RunTrash(std::initializer_list<WORD> keys, const std::wstring& arguments
         if (answers.onProgress) answers.onProgress(dialog);
         continue;
       }
+      if (!IsWindowVisible(dialog)) continue;
       // Our keys are read before the first dialog shows; a user lets go of them to answer.
       hold.Release();
       const std::wstring message = kvtest::MessageBoxText(dialog);
       if (!message.empty() && outcome.caption.empty()) {
         outcome.caption = caption;
         outcome.message = message;
+        if (!answers.screenshot.empty()) EXPECT_FALSE(kvtest::SaveScreenshot(answers.screenshot).empty());
         kvtest::PressButton(dialog, answers.confirm);
       } else {
         ++outcome.shellDialogs;
@@ -135,11 +140,14 @@ TEST(KvTrash, ControlAsksItsOwnQuestionAndNoTouchesNothing) {
     kvtest::TempDir dir;
     std::vector<std::wstring> paths;
     for (const auto& f : row.files) paths.push_back(dir.AddFile(f, "keep me"));
+    Answers answers;
+    answers.confirm = IDNO;
+    if (row.language) answers.screenshot = L"kvtrash-confirm-" + std::to_wstring(row.language);
     Outcome outcome;
     if (row.keys.size() == 2)
-      outcome = RunTrash({row.keys[0], row.keys[1]}, CommandLine(paths), {IDNO});
+      outcome = RunTrash({row.keys[0], row.keys[1]}, CommandLine(paths), answers);
     else
-      outcome = RunTrash({row.keys[0]}, CommandLine(paths), {IDNO});
+      outcome = RunTrash({row.keys[0]}, CommandLine(paths), answers);
     ASSERT_TRUE(outcome.ended);
     EXPECT_EQ(outcome.caption, row.caption);
     EXPECT_EQ(outcome.message, row.message);
@@ -188,7 +196,6 @@ TEST(KvTrash, CancelFinishesTheCurrentItemLeavesTheRestUnwrittenAndDeletesAll) {
   Answers answers;
   answers.onProgress = [](HWND progress) {
     EXPECT_NE(GetDlgItem(progress, IDCANCEL), nullptr);
-    kvtest::SaveScreenshot(L"kvtrash-progress");
     kvtest::PressButton(progress, IDCANCEL);
   };
   const Outcome outcome = RunTrash({VK_CONTROL}, CommandLine(items), answers);

@@ -104,3 +104,41 @@ TEST(Shred, MissingOrEmptyPathsAreLeftAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Shred, FillGivesTheSameBytesAsOneCallPerByteWhateverTheSplit) {
+  const size_t sizes[] = {0, 1, 15, 16, 31, 32, 33, 47, 64, 1000, 65536 + 7};
+  for (size_t first : sizes) {
+    for (size_t second : {size_t(0), size_t(5), size_t(40)}) {
+      SCOPED_TRACE(testing::Message() << first << "+" << second);
+      std::string got(first + second, '\0');
+      kv::ShredRandom random(0xDEADBEEF);
+      random.Fill(reinterpret_cast<unsigned char*>(&got[0]), first);
+      random.Fill(reinterpret_cast<unsigned char*>(&got[first]), second);
+      EXPECT_EQ(got, Expected(0xDEADBEEF, first + second));
+      EXPECT_EQ(random.NextByte(), static_cast<unsigned char>(Expected(0xDEADBEEF, first + second + 1).back()));
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Shred, UnbufferedPassWritesTheWholeChunksAndLeavesTheTailToTheBufferedOne) {
+  kvtest::TempDir dir;
+  const size_t size = 3 * kv::kShredChunk + 123;
+  const std::wstring path = dir.AddFile(L"data.bin", std::string(size, 'A'));
+  kv::ShredRandom random(99);
+  const long long direct = kv::OverwriteDirect(path, random);
+  // File systems without unbuffered writes leave everything to the buffered pass.
+  ASSERT_TRUE(direct == 0 || direct == static_cast<long long>(3 * kv::kShredChunk)) << direct;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(kv::OverwriteFile(file, random, direct));
+  CloseHandle(file);
+  EXPECT_EQ(kvtest::ReadFile(path), Expected(99, size));
+}
+
+}  // namespace

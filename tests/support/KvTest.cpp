@@ -54,12 +54,21 @@ std::wstring ArtefactDir() {
   return dir;
 }
 
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   for (;;) {
+    PumpMessages();
     if (cond()) return true;
     if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 
@@ -248,7 +257,7 @@ Process::~Process() {
 }
 
 bool Process::Wait(std::chrono::milliseconds timeout, DWORD* code) {
-  if (!handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return false;
+  if (!handle_ || !WaitFor([this] { return !Running(); }, timeout)) return false;
   if (code) GetExitCodeProcess(handle_, code);
   return true;
 }
@@ -296,6 +305,7 @@ namespace {
 struct WindowSearch {
   DWORD pid;
   const wchar_t* className;
+  bool includeHidden;
   std::vector<HWND> found;
 };
 
@@ -303,15 +313,15 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid == search->pid && IsWindowVisible(window) &&
+  if (pid == search->pid && (search->includeHidden || IsWindowVisible(window)) &&
       (!search->className || ClassName(window) == search->className))
     search->found.push_back(window);
   return TRUE;
 }
 }  // namespace
 
-std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className) {
-  WindowSearch search{pid, className, {}};
+std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className, bool includeHidden) {
+  WindowSearch search{pid, className, includeHidden, {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -371,6 +381,17 @@ bool PressButton(HWND dialog, int id) {
   if (!button) return false;
   PostMessageW(button, BM_CLICK, 0, 0);
   return true;
+}
+
+void ClickWindow(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
 }
 
 std::wstring ClipboardText() {

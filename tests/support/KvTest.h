@@ -22,7 +22,10 @@ std::wstring FromUnixPath(const std::string& unixPath);
 std::string Narrow(const std::wstring& text);
 std::wstring Widen(const std::string& utf8);
 
-// Waits until cond() holds, polling every 10 ms; false when the time ran out.
+// Dispatches the calling thread's pending messages: windows of a test that other processes' dialogs
+// are owned by must answer, as Explorer's do.
+void PumpMessages();
+// Waits until cond() holds, polling every 10 ms and pumping messages; false when the time ran out.
 bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 // A fresh folder under the Windows temporary folder, removed with everything in it at the end.
@@ -103,8 +106,8 @@ Process Start(const std::wstring& exe, const std::wstring& arguments, const std:
 long Run(const std::wstring& exe, const std::wstring& arguments,
          std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
-// The visible top-level windows of a process, optionally of one class.
-std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className = nullptr);
+// The visible (or all) top-level windows of a process, optionally of one class.
+std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className = nullptr, bool includeHidden = false);
 // The first visible dialog (#32770) of the process that appears within the time, or null.
 HWND WaitForDialog(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(20),
                    const wchar_t* className = L"#32770");
@@ -119,6 +122,8 @@ std::wstring MessageBoxText(HWND box);
 std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className);
 // Presses the button with that identifier as the user would (BM_CLICK).
 bool PressButton(HWND dialog, int id);
+// Clicks the left mouse button at the centre of a window as the user would (SendInput).
+void ClickWindow(HWND window);
 
 std::wstring ClipboardText();
 // Replaces the clipboard's content with one text.

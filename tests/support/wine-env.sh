@@ -20,14 +20,16 @@ kv_ensure_prefix() {
   mkdir -p "$KV_TEST_ROOT" "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.kv-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.kv-ready-v2" ]; then
       rm -rf "$WINEPREFIX"
       DISPLAY= wineboot -i >/dev/null 2>&1 || exit 1
       wineserver -w
-      # Wine's own frame around undecorated windows, so screenshots show titles.
+      # Xvfb has no window manager: Wine draws the frames itself (screenshots show titles), and does
+      # not wait two seconds for a manager to confirm every window it hides.
       DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+      DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
       wineserver -w
-      touch "$WINEPREFIX/.kv-ready"
+      touch "$WINEPREFIX/.kv-ready-v2"
     fi
   ) 9>"$KV_TEST_ROOT/prefix.lock"
 }

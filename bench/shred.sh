@@ -23,7 +23,8 @@ gnu_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 
 echo "shred of $mib MiB: KvTrash ${kv_ms} ms ($(( mib * 1000 / (kv_ms > 0 ? kv_ms : 1) )) MiB/s), GNU shred ${gnu_ms} ms ($(( mib * 1000 / (gnu_ms > 0 ? gnu_ms : 1) )) MiB/s)"
 awk -v k="$kv_ms" -v g="$gnu_ms" 'BEGIN { printf "throughput ratio KvTrash/GNU shred: %.2f (goal >= 1.0)\n", g / k }'
-for module in $(find "$build" -maxdepth 3 \( -name '*.exe' -o -name '*.dll' -o -name '*.cpl' \) -path '*/programs/*' -o -maxdepth 3 -path '*/extensions/*' -name '*.dll' -o -maxdepth 2 -path '*/applet/*' -name '*.cpl' | sort); do
+for module in $(find "$build/programs" "$build/extensions" "$build/applet" -maxdepth 2 -type f \
+                 \( -name '*.exe' -o -name '*.dll' -o -name '*.cpl' \) 2>/dev/null | sort); do
   stripped=$(mktemp)
   i686-w64-mingw32-strip -o "$stripped" "$module"
   printf '%-16s %6d bytes stripped (goal < 65536)\n' "$(basename "$module")" "$(stat -c %s "$stripped")"

@@ -21,6 +21,7 @@ int SelectLanguage() {
 LocalizedStrings::LocalizedStrings() : language_(SelectLanguage()), module_(GetModuleHandleW(nullptr)) {}
 
 const wchar_t* LocalizedStrings::LoadText(unsigned n) {
+  if (n == 0 || n >= cache_.size()) return L"";
   constexpr int kBufferChars = 256;
   wchar_t buffer[kBufferChars];
   // An index outside 1..10 names no block; the multiplication stays in range for any index.

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
+#include <array>
 #include <string>
 
 namespace kv {
@@ -21,13 +21,15 @@ class LocalizedStrings {
   int Language() const { return language_; }
 
   // Text n (1..99) of the chosen language, or of English when that is missing; never null.
-  // Valid until the next LoadText(n) for the same n or the end of the instance.
+  // Valid until the next LoadText(n) for the same n or the end of the instance. Other numbers name
+  // no text (they would reach into another language's block) and give the empty text.
   const wchar_t* LoadText(unsigned n);
 
  private:
   int language_;
   HMODULE module_;
-  std::map<unsigned, std::wstring> cache_;
+  // One slot per text number: a slot's buffer never moves when another number is loaded.
+  std::array<std::wstring, 100> cache_;
 };
 
 }  // namespace kv

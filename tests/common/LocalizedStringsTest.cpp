@@ -97,6 +97,13 @@ TEST(LocalizedStrings, TextStaysValidUntilTheSameNumberIsLoadedAgain) {
   EXPECT_EQ(copy, L"English two");
 }
 
+TEST(LocalizedStrings, NumbersOutsideOneToNinetyNineNameNoText) {
+  kvtest::CleanRegistry clean;
+  kv::LocalizedStrings texts;
+  EXPECT_STREQ(texts.LoadText(0), L"");
+  EXPECT_STREQ(texts.LoadText(101), L"");  // would read text 1 of French as text 101 of English
+}
+
 TEST(LocalizedStrings, SetModuleReadsAnotherModulesTable) {
   kvtest::CleanRegistry clean;
   HMODULE trash = LoadLibraryExW(kvtest::ModulePath(L"KvTrash.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -3,7 +3,7 @@
 
 Usage: registration_nsh.py REGISTRATION_H OUTPUT_NSH
 The output defines the macros KvRegisterExtensions and KvUnregisterExtensions (HKLM\\Software\\Classes,
-library paths under $INSTDIR).
+library paths under $INSTDIR), each class only where the build defined KV_HAVE_<its module>.
 """
 import re
 import sys
@@ -37,6 +37,11 @@ def expand(template, cls):
             .replace('{ext}', cls['ext']).replace('{library}', '$INSTDIR\\' + cls['library']))
 
 
+def have(cls):
+    # The installer defines KV_HAVE_<MODULE> for every module the build produced.
+    return 'KV_HAVE_' + cls['library'].rsplit('.', 1)[0].upper()
+
+
 def nsis(text):
     return '"' + text.replace('"', '$\\"') + '"'
 
@@ -52,13 +57,17 @@ def main():
     out = ['; Written by the build from common/dropframe/Registration.h; do not edit.',
            '!macro KvRegisterExtensions']
     for cls in classes:
+        out.append('  !ifdef ' + have(cls))
         for key, name, data in values:
             out.append('  WriteRegStr HKLM ' + ' '.join(nsis(t) for t in (CLASSES + expand(key, cls), name,
                                                                           expand(data, cls))))
+        out.append('  !endif')
     out += ['!macroend', '', '!macro KvUnregisterExtensions']
     for cls in classes:
+        out.append('  !ifdef ' + have(cls))
         for (key,) in keys:
             out.append('  DeleteRegKey HKLM ' + nsis(CLASSES + expand(key, cls)))
+        out.append('  !endif')
     out += ['!macroend', '']
     open(sys.argv[2], 'w', encoding='utf-8').write('\n'.join(out))
 

@@ -26,7 +26,6 @@ const std::map<std::wstring, std::wstring> kDefaults = {
 };
 
 std::wstring Quoted(const std::wstring& name) { return L"\"" + name + L"\""; }
-std::wstring Name(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // A user's SendTo entry, two files (one with a space in its folder), the extension registered.
 class PathCopy : public testing::Test {

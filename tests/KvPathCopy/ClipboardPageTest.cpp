@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
+
 #include "ClipboardAsNamePage.h"
 #include "KvTest.h"
 #include "resource.h"
@@ -144,5 +146,44 @@ TEST_F(ClipboardPage, SheetCancelSavesNothingAndTheNextPageStartsFromTheRegistry
   EXPECT_TRUE(again.Checked(2113));
   EXPECT_TRUE(again.Enabled(2103));
 }
+
+// Text 51 of every language, to see that the forced language is the one shown.
+const char* const kSortTexts[] = {"&Sort file names", "Trier les noms de &fichiers", "&Ordina i nomi dei file",
+                                  "&Ordenar los nombres de archivo", "S&ortuj nazwy plik\u00F3w",
+                                  "&Ordenar os nomes de arquivo", "&Sortera filnamnen", "Dateinamen &sortieren",
+                                  "Se&\u0159adit n\u00E1zvy soubor\u016F", "&Sorter filnavnene"};
+
+// Width in pixels of a control's text as drawn in its font, mnemonic ampersands left out.
+int TextWidth(HWND control) {
+  std::wstring text = kvtest::WindowText(control);
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+// One process per language: the page's text instance chooses its language once, as in the applet.
+class ClipboardPageLanguage : public ClipboardPage, public testing::WithParamInterface<DWORD> {};
+
+TEST_P(ClipboardPageLanguage, EveryTextFitsItsControl) {
+  kvtest::SetRegistryDword(HKEY_CURRENT_USER, L"Software\\Zentavo", L"ForceLanguage", GetParam());
+  const int box = GetSystemMetrics(SM_CXMENUCHECK) + 6;
+  Sheet sheet;
+  ASSERT_EQ(sheet.Text(2113), kvtest::Widen(kSortTexts[GetParam() - 1]));
+  for (int id : {2101, 2102, 2103, 2104, 2107, 2108, 2109, 2110, 2112, 2113, 2114, -1}) {
+    HWND control = GetDlgItem(sheet.page(), id);
+    ASSERT_NE(control, nullptr) << id;
+    RECT client;
+    GetClientRect(control, &client);
+    EXPECT_LE(TextWidth(control), client.right - (id == -1 ? 0 : box))
+        << id << ": " << kvtest::Narrow(kvtest::WindowText(control));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLanguages, ClipboardPageLanguage, testing::Range<DWORD>(1, 11));
 
 }  // namespace

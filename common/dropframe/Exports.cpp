@@ -15,9 +15,13 @@ LONG ObjectReferences() { return g_objects; }
 
 namespace {
 HANDLE CreateModuleContext(HMODULE module) {
+  // Some Windows versions want the image's path even when the module handle is given.
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
   ACTCTXW request = {};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
+  request.lpSource = length > 0 && length < MAX_PATH ? path : nullptr;
   request.hModule = module;
   request.lpResourceName = MAKEINTRESOURCEW(2);
   return CreateActCtxW(&request);

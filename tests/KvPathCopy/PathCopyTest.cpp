@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <oleidl.h>
+#include <psapi.h>
 
 #include <atomic>
 #include <functional>
@@ -141,6 +142,19 @@ bool Checked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 std::wstring Text(HWND dialog, int id) { return kvtest::WindowText(GetDlgItem(dialog, id)); }
+// Wine's comctl32 reports version 5.81 whichever is loaded; the side-by-side copy is told by its path.
+bool CommonControlsSixLoaded() {
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  if (!K32EnumProcessModules(GetCurrentProcess(), modules, sizeof modules, &bytes)) return false;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(modules[i], path, MAX_PATH);
+    CharLowerW(path);
+    if (wcsstr(path, L"common-controls_6595b64144ccf1df_6.")) return true;
+  }
+  return false;
+}
 
 // Sends the paths with Control held; `answer` sees the settings dialog (and must close it) on another
 // thread while the drop blocks, as the shell's thread is blocked.
@@ -180,6 +194,9 @@ TEST_F(PathCopy, ControlShowsTheDialogOwnedByTheForegroundWindowAndOkCopiesWithT
     EXPECT_EQ(Text(d, 2), L"Cancel");
     EXPECT_EQ(kvtest::WindowText(GetDlgItem(d, -1)), L"and");
     kvtest::SaveScreenshot(L"KvPathCopy-dialog-102-English");
+    // The library's manifest is active around the dialog: version 6 of the common controls serves it, which
+    // the host (this test, without a manifest of its own) never asked for.
+    EXPECT_TRUE(CommonControlsSixLoaded());
     // First use: the defaults.
     for (int id : {2101, 2102, 2103, 2108, 2113}) EXPECT_TRUE(Checked(d, id)) << id;
     for (int id : {2104, 2107, 2109, 2110, 2112, 2114}) EXPECT_FALSE(Checked(d, id)) << id;

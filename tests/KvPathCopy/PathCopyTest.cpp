@@ -5,6 +5,7 @@
 #include <oleidl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -104,6 +105,31 @@ TEST_F(PathCopy, StoredSettingsShapeTheCopiedText) {
     EXPECT_EQ(kvtest::ClipboardText(), row.expected);
   }
   ASSERT_EQ(std::wstring(shortForm).find(L' '), std::wstring::npos);
+}
+
+TEST_F(PathCopy, TextsLongerThanAnyFixedBufferAreCopiedWhole) {
+  // A name past the 259-character path limit (as written, it is not looked up) and a prefix far beyond the
+  // capacity of four times the list text (and within what the store reads back): the clipboard block is
+  // sized from the finished text.
+  const std::wstring longName = L"C:\\" + std::wstring(150, L'd') + L"\\" + std::wstring(150, L'f') + L".txt";
+  kvtest::SendTo(entry_, {longName, b_});
+  EXPECT_EQ(kvtest::ClipboardText(), longName + L" " + b_ + L" ");
+
+  const std::wstring prefix(1500, L'p');
+  kvtest::SetRegistryString(HKEY_CURRENT_USER, kProductKey, L"URLFormat", L"True");
+  kvtest::SetRegistryString(HKEY_CURRENT_USER, kProductKey, L"URLFormatPrefix", prefix);
+  kvtest::SendTo(entry_, {b_});
+  std::wstring slashed = b_;
+  std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+  EXPECT_EQ(kvtest::ClipboardText(), prefix + slashed + L" ");
+  EXPECT_GE(kvtest::ClipboardDataSize(CF_UNICODETEXT), (prefix.size() + slashed.size() + 2) * sizeof(wchar_t));
+}
+
+TEST_F(PathCopy, NamesInTheSystemCodePageGiveTheSameText) {
+  kvtest::SendToOptions narrow;
+  narrow.wide = false;
+  EXPECT_EQ(kvtest::SendTo(entry_, {a_, b_}, narrow).dropped, S_OK);
+  EXPECT_EQ(kvtest::ClipboardText(), b_ + L" " + Quoted(a_) + L" ");
 }
 
 TEST_F(PathCopy, EscapingPercentEncodesSpacesAndNeverWraps) {

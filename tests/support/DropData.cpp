@@ -11,13 +11,24 @@ namespace {
 
 class DropData final : public IDataObject {
  public:
-  DropData(const std::vector<std::wstring>& paths, bool offerDrop) : offerDrop_(offerDrop) {
+  DropData(const std::vector<std::wstring>& paths, bool offerDrop, bool wide) : offerDrop_(offerDrop) {
     block_.resize(sizeof(DROPFILES));
-    for (const std::wstring& p : paths) Append(p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-    Append(L"", sizeof(wchar_t));
+    for (const std::wstring& p : paths) {
+      if (wide) {
+        Append(p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+      } else {
+        char narrow[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, p.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+        Append(narrow, strlen(narrow) + 1);
+      }
+    }
+    if (wide)
+      Append(L"", sizeof(wchar_t));
+    else
+      Append("", 1);
     DROPFILES header = {};
     header.pFiles = sizeof(DROPFILES);
-    header.fWide = TRUE;
+    header.fWide = wide;
     std::memcpy(block_.data(), &header, sizeof header);
   }
 
@@ -88,8 +99,8 @@ class DropData final : public IDataObject {
 
 }  // namespace
 
-IDataObject* CreateDropData(const std::vector<std::wstring>& paths, bool offerDrop) {
-  return new (std::nothrow) DropData(paths, offerDrop);
+IDataObject* CreateDropData(const std::vector<std::wstring>& paths, bool offerDrop, bool wide) {
+  return new (std::nothrow) DropData(paths, offerDrop, wide);
 }
 
 }  // namespace kvtest

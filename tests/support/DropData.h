@@ -8,8 +8,8 @@
 
 namespace kvtest {
 
-// A new data object holding the paths (wide DROPFILES); with offerDrop false it offers no format at all.
-// The caller owns the one reference returned.
-IDataObject* CreateDropData(const std::vector<std::wstring>& paths, bool offerDrop = true);
+// A new data object holding the paths (wide DROPFILES, or narrow in the system's code page); with
+// offerDrop false it offers no format at all. The caller owns the one reference returned.
+IDataObject* CreateDropData(const std::vector<std::wstring>& paths, bool offerDrop = true, bool wide = true);
 
 }  // namespace kvtest

@@ -55,8 +55,8 @@ bool FindDropHandler(const std::wstring& extension, CLSID& clsid, std::wstring* 
   return !server.empty();
 }
 
-SendToResult SendTo(const std::wstring& entryFile, const std::vector<std::wstring>& paths, DWORD keyState,
-                    bool offerDrop) {
+SendToResult SendTo(const std::wstring& entryFile, const std::vector<std::wstring>& paths,
+                    const SendToOptions& options) {
   SendToResult result;
   const HRESULT com = CoInitialize(nullptr);
   const std::size_t dot = entryFile.find_last_of(L'.');
@@ -71,13 +71,13 @@ SendToResult SendTo(const std::wstring& entryFile, const std::vector<std::wstrin
     result.loaded = persist->Load(entryFile.c_str(), STGM_READ);
     IDropTarget* target = nullptr;
     if (SUCCEEDED(persist->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&target)))) {
-      IDataObject* data = CreateDropData(paths, offerDrop);
+      IDataObject* data = CreateDropData(paths, options.offerDrop, options.wide);
       POINTL point = {0, 0};
       DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-      result.entered = target->DragEnter(data, keyState, point, &effect);
+      result.entered = target->DragEnter(data, options.keyState, point, &effect);
       result.effect = effect;
       effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-      result.dropped = target->Drop(data, keyState, point, &effect);
+      result.dropped = target->Drop(data, options.keyState, point, &effect);
       data->Release();
       target->Release();
     }

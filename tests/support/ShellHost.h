@@ -39,9 +39,15 @@ struct SendToResult {
   DWORD effect = 0;          // what DragEnter answered
 };
 
+struct SendToOptions {
+  DWORD keyState = 0;     // to DragEnter and Drop, as the mouse keys
+  bool offerDrop = true;  // false: the data object offers no file selection
+  bool wide = true;       // false: the names in the system's code page, as old shells give them
+};
+
 // Sends paths to an entry file (its extension selects the handler) on the calling thread, with COM
-// initialised around it; returns when Drop does. keyState goes to DragEnter and Drop as the mouse keys.
-SendToResult SendTo(const std::wstring& entryFile, const std::vector<std::wstring>& paths, DWORD keyState = 0,
-                    bool offerDrop = true);
+// initialised around it; returns when Drop does.
+SendToResult SendTo(const std::wstring& entryFile, const std::vector<std::wstring>& paths,
+                    const SendToOptions& options = {});
 
 }  // namespace kvtest

@@ -18,7 +18,9 @@ class DropHandleNames final : public DroppedNames {
  public:
   DropHandleNames(const void* block, SIZE_T size) : drop_(static_cast<HDROP>(const_cast<void*>(block))) {
     const auto* header = static_cast<const DROPFILES*>(block);
-    if (size < sizeof(DROPFILES) || !header->fWide || header->pFiles >= size) {
+    // A block too small for its own header or list offset names nothing.
+    if (size < sizeof(DROPFILES) || header->pFiles >= size) return;
+    if (!header->fWide) {
       count_ = DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0);
       return;
     }

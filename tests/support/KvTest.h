@@ -110,6 +110,17 @@ Process Start(const std::wstring& exe, const std::wstring& arguments, const std:
 long Run(const std::wstring& exe, const std::wstring& arguments,
          std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
+// What a console program wrote on its standard output, and how it ended.
+struct ConsoleRun {
+  long exitCode = -1;  // -1 when it could not start or did not end within the time
+  std::string output;  // the bytes as written
+};
+// Runs a console program with its standard input fed `input` through a pipe (closed after it) and its
+// standard output collected through another.
+ConsoleRun RunConsole(const std::wstring& exe, const std::wstring& arguments, const std::string& input = {},
+                      const std::wstring& workingDir = {},
+                      std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
 // The visible (or all) top-level windows of a process, optionally of one class.
 std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className = nullptr, bool includeHidden = false);
 // The first visible dialog (#32770) of the process that appears within the time, or null.
@@ -130,7 +141,7 @@ bool PressButton(HWND dialog, int id);
 void ClickWindow(HWND window);
 
 std::wstring ClipboardText();
-// Replaces the clipboard's content with one text.
+// Replaces the clipboard's content by the text.
 bool SetClipboardText(const std::wstring& text);
 // The size in bytes of the clipboard's block of a format; 0 when there is none.
 std::size_t ClipboardDataSize(UINT format);

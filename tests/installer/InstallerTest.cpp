@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "KvTest.h"
+#include "ShellHost.h"
 #include "kv_test_config.h"
 
 namespace {
@@ -101,7 +102,15 @@ TEST(Installer, SilentInstallLaysDownEveryModuleItsTemplatesAndItsKeys) {
   EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher"), L"Zentavo");
   EXPECT_NE(RegText(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), L"<absent>");
   EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"), L"\"" + kDir + L"\\Uninstall.exe\"");
+  // The shell finds each built extension's class through its entry extension, as the test host does.
+  CLSID clsid;
+  std::wstring library;
+  if (Built(L"KvPathCopy.dll")) {
+    EXPECT_TRUE(kvtest::FindDropHandler(L".kvpathlist", clsid, &library));
+    EXPECT_EQ(library, kDir + L"\\KvPathCopy.dll");
+  }
   EXPECT_EQ(Uninstall(), 0);
+  EXPECT_FALSE(kvtest::FindDropHandler(L".kvpathlist", clsid));
 }
 
 TEST(Installer, TemplateNamesFollowTheChosenLanguage) {

@@ -196,6 +196,37 @@ bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, cons
   return ok;
 }
 
+std::map<std::wstring, std::wstring> RegistryValues(HKEY root, const wchar_t* path) {
+  std::map<std::wstring, std::wstring> values;
+  HKEY key;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD nameChars = 256;
+    DWORD type = 0;
+    std::vector<BYTE> data(65536);
+    DWORD size = static_cast<DWORD>(data.size() - sizeof(wchar_t));
+    if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+      DWORD number;
+      std::memcpy(&number, data.data(), sizeof number);
+      values[name] = std::to_wstring(number);
+    } else {
+      values[name] = std::wstring(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+      while (!values[name].empty() && values[name].back() == L'\0') values[name].pop_back();
+    }
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+bool RegistryKeyExists(HKEY root, const wchar_t* path) {
+  HKEY key;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
 // --- keyboard ----------------------------------------------------------------------------------
 
 namespace {
@@ -505,6 +536,14 @@ bool SelectTreePath(HWND tree, const std::vector<std::function<bool(const std::w
     parent = child;
   }
   return parent && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
+}
+
+std::size_t ClipboardDataSize(UINT format) {
+  std::size_t size = 0;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (HANDLE data = GetClipboardData(format)) size = GlobalSize(data);
+  CloseClipboard();
+  return size;
 }
 
 std::wstring SaveScreenshot(const std::wstring& name) {

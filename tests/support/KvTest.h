@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,9 @@ class CleanRegistry {
 };
 bool SetRegistryDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
 bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value);
+// Every value of a key as text (REG_SZ as written, REG_DWORD in decimal); empty when the key is missing.
+std::map<std::wstring, std::wstring> RegistryValues(HKEY root, const wchar_t* path);
+bool RegistryKeyExists(HKEY root, const wchar_t* path);
 
 // Holds keys down (SendInput) until released or destroyed.
 class KeyHold {
@@ -140,6 +144,8 @@ void ClickWindow(HWND window);
 std::wstring ClipboardText();
 // Replaces the clipboard's content by the text.
 bool SetClipboardText(const std::wstring& text);
+// The size in bytes of the clipboard's block of a format; 0 when there is none.
+std::size_t ClipboardDataSize(UINT format);
 
 // The text of a tree-view item of another process (read through that process's memory).
 std::wstring TreeItemText(HWND tree, HTREEITEM item);

@@ -113,6 +113,23 @@ TEST(Installer, SilentInstallLaysDownEveryModuleItsTemplatesAndItsKeys) {
   EXPECT_FALSE(kvtest::FindDropHandler(L".kvpathlist", clsid));
 }
 
+TEST(Installer, InstalledNameCopierTakesADropThroughTheInstallersRegistration) {
+  if (!Built(L"KvPathCopy.dll")) GTEST_SKIP() << "KvPathCopy is not part of this build";
+  kvtest::CleanRegistry clean;
+  ASSERT_EQ(Install(), 0);
+  kvtest::TempDir dir;
+  const std::wstring a = dir.AddFile(L"a.txt", "a"), b = dir.AddFile(L"b.txt", "b");
+  // The Send To entry as the applet lays it down: a copy of the template under the entry extension.
+  const std::wstring entry = dir / L"Clipboard (as name).kvpathlist";
+  ASSERT_TRUE(CopyFileW((kDir + L"\\oobe\\Clipboard (as name).clipboardasname").c_str(), entry.c_str(), FALSE));
+  kvtest::SetClipboardText(L"before");
+  const kvtest::SendToResult result = kvtest::SendTo(entry, {b, a});
+  EXPECT_EQ(result.found, S_OK);
+  EXPECT_EQ(result.dropped, S_OK);
+  EXPECT_EQ(kvtest::ClipboardText(), a + L" " + b + L" ");
+  EXPECT_EQ(Uninstall(), 0);
+}
+
 TEST(Installer, TemplateNamesFollowTheChosenLanguage) {
   ASSERT_EQ(Install(L"/LANGUAGE=1036"), 0);
   ExpectTemplates(true);

@@ -164,8 +164,18 @@ namespace {
 void DeleteProductTree() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Zentavo"); }
 }  // namespace
 
-CleanRegistry::CleanRegistry() { DeleteProductTree(); }
-CleanRegistry::~CleanRegistry() { DeleteProductTree(); }
+CleanRegistry::CleanRegistry() : lock_(CreateMutexW(nullptr, FALSE, L"Local\\KorvaneTestRegistry")) {
+  if (lock_) WaitForSingleObject(lock_, 60000);
+  DeleteProductTree();
+}
+
+CleanRegistry::~CleanRegistry() {
+  DeleteProductTree();
+  if (lock_) {
+    ReleaseMutex(lock_);
+    CloseHandle(lock_);
+  }
+}
 
 bool SetRegistryDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value) {
   HKEY key;

@@ -49,13 +49,17 @@ std::string ReadFile(const std::wstring& path);
 bool WriteFile(const std::wstring& path, const std::string& content);
 void RemoveTree(const std::wstring& path);
 
-// HKEY_CURRENT_USER\Software\Zentavo removed when the test starts and when it ends.
+// HKEY_CURRENT_USER\Software\Zentavo removed when the test starts and when it ends, and held by this test
+// alone in between: tests running at the same time share one registry.
 class CleanRegistry {
  public:
   CleanRegistry();
   ~CleanRegistry();
   CleanRegistry(const CleanRegistry&) = delete;
   CleanRegistry& operator=(const CleanRegistry&) = delete;
+
+ private:
+  HANDLE lock_;
 };
 bool SetRegistryDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
 bool SetRegistryString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& value);

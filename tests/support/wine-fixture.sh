@@ -40,7 +40,9 @@ case "$1" in
     setsid bash "$(dirname "$0")/screenshot-service.sh" "$KV_TEST_ROOT" "$DISPLAY" "$3" \
       >/dev/null 2>&1 </dev/null &
     echo $! >"$KV_TEST_ROOT/shots.pid"
-    # Starts the desktop process on the new display before the first test needs it.
+    # Starts the desktop process on the new display before the first test needs it, and keeps it for the
+    # whole run: one started by a test's first window inherits that test's output, and ctest waits for it.
+    setsid wine explorer.exe /desktop >/dev/null 2>&1 </dev/null &
     wine cmd /c exit >/dev/null 2>&1 </dev/null
     # Unix symbolic links, which Wine cannot create from a test: a selection holding a link to a
     # folder outside it, whose file must survive a shred of the selection.

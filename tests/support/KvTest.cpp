@@ -1,9 +1,11 @@
 // Test support for driving the real modules under Wine.
 #include "KvTest.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 #include "kv_test_config.h"
@@ -287,6 +289,70 @@ long Run(const std::wstring& exe, const std::wstring& arguments, std::chrono::mi
   return static_cast<long>(code);
 }
 
+ConsoleRun RunConsole(const std::wstring& exe, const std::wstring& arguments, const std::string& input,
+                      const std::wstring& workingDir, std::chrono::milliseconds timeout) {
+  ConsoleRun result;
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE inRead, inWrite, outRead, outWrite;
+  if (!CreatePipe(&inRead, &inWrite, &inherit, 0)) return result;
+  if (!CreatePipe(&outRead, &outWrite, &inherit, 0)) {
+    CloseHandle(inRead);
+    CloseHandle(inWrite);
+    return result;
+  }
+  // Only the child's ends are inherited, so that closing ours is what ends its input and our output.
+  SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = inRead;
+  si.hStdOutput = outWrite;
+  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+  line.push_back(L'\0');
+  PROCESS_INFORMATION pi = {};
+  const bool started = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      workingDir.empty() ? nullptr : workingDir.c_str(), &si, &pi) != FALSE;
+  CloseHandle(inRead);
+  CloseHandle(outWrite);
+  if (!started) {
+    CloseHandle(inWrite);
+    CloseHandle(outRead);
+    return result;
+  }
+  CloseHandle(pi.hThread);
+  std::thread writer([&input, inWrite] {
+    for (size_t done = 0; done < input.size();) {
+      DWORD n = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(input.size() - done, 1 << 20));
+      if (!::WriteFile(inWrite, input.data() + done, chunk, &n, nullptr) || n == 0) break;
+      done += n;
+    }
+    CloseHandle(inWrite);
+  });
+  std::thread reader([&result, outRead] {
+    char buffer[65536];
+    DWORD n = 0;
+    while (::ReadFile(outRead, buffer, sizeof buffer, &n, nullptr) && n > 0) result.output.append(buffer, n);
+  });
+  if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
+  } else {
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    result.exitCode = static_cast<long>(code);
+  }
+  writer.join();
+  reader.join();
+  CloseHandle(outRead);
+  CloseHandle(pi.hProcess);
+  return result;
+}
+
 // --- windows -----------------------------------------------------------------------------------
 
 namespace {
@@ -393,6 +459,62 @@ std::wstring ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+bool SetClipboardText(const std::wstring& text) {
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!block) return false;
+  if (void* p = GlobalLock(block)) {
+    memcpy(p, text.c_str(), bytes);
+    GlobalUnlock(block);
+  }
+  bool open = false;
+  for (int attempt = 0; attempt < 50 && !(open = OpenClipboard(nullptr) != FALSE); ++attempt) Sleep(20);
+  const bool set = open && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block);
+  if (open) CloseClipboard();
+  if (!set) GlobalFree(block);
+  return set;
+}
+
+std::wstring TreeItemText(HWND tree, HTREEITEM item) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tree, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return {};
+  constexpr SIZE_T kChars = 260;
+  auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t),
+                                                   MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text;
+  if (remote) {
+    TVITEMW request = {};
+    request.mask = TVIF_TEXT | TVIF_HANDLE;
+    request.hItem = item;
+    request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    request.cchTextMax = kChars;
+    wchar_t buffer[kChars] = {};
+    if (WriteProcessMemory(process, remote, &request, sizeof request, nullptr) &&
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote + sizeof(TVITEMW), buffer, sizeof buffer - sizeof(wchar_t), nullptr))
+      text = buffer;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+bool SelectTreePath(HWND tree, const std::vector<std::function<bool(const std::wstring&)>>& levels) {
+  HTREEITEM parent = nullptr;
+  for (const auto& accepts : levels) {
+    if (parent) SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    HTREEITEM child = reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+    while (child && !accepts(TreeItemText(tree, child)))
+      child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+    if (!child) return false;
+    parent = child;
+  }
+  return parent && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
 }
 
 std::wstring SaveScreenshot(const std::wstring& name) {

@@ -1,6 +1,7 @@
 // Test support: drive the real modules as a user does (keys held, dialogs answered) and observe what they leave.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <functional>
@@ -107,6 +108,17 @@ Process Start(const std::wstring& exe, const std::wstring& arguments, const std:
 long Run(const std::wstring& exe, const std::wstring& arguments,
          std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
+// What a console program wrote on its standard output, and how it ended.
+struct ConsoleRun {
+  long exitCode = -1;  // -1 when it could not start or did not end within the time
+  std::string output;  // the bytes as written
+};
+// Runs a console program with its standard input fed `input` through a pipe (closed after it) and its
+// standard output collected through another.
+ConsoleRun RunConsole(const std::wstring& exe, const std::wstring& arguments, const std::string& input = {},
+                      const std::wstring& workingDir = {},
+                      std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
 // The visible (or all) top-level windows of a process, optionally of one class.
 std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* className = nullptr, bool includeHidden = false);
 // The first visible dialog (#32770) of the process that appears within the time, or null.
@@ -127,6 +139,14 @@ bool PressButton(HWND dialog, int id);
 void ClickWindow(HWND window);
 
 std::wstring ClipboardText();
+// Replaces the clipboard's content by the text.
+bool SetClipboardText(const std::wstring& text);
+
+// The text of a tree-view item of another process (read through that process's memory).
+std::wstring TreeItemText(HWND tree, HTREEITEM item);
+// Walks a tree view of another process from its root items: at each level expands the item found so far
+// and takes the child whose text the level accepts; selects the last one. False when a level finds none.
+bool SelectTreePath(HWND tree, const std::vector<std::function<bool(const std::wstring&)>>& levels);
 
 // Saves the whole test display as NAME.png under ArtefactDir(); returns its path, empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);

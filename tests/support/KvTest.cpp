@@ -281,8 +281,18 @@ Process Start(const std::wstring& exe, const std::wstring& arguments, const std:
   if (!arguments.empty()) commandLine += L" " + arguments;
   std::vector<wchar_t> environment;
   if (!extraEnvironment.empty()) {
+    // The child finds the first entry of a name, so a given entry replaces the inherited one.
+    auto replaced = [&extraEnvironment](const wchar_t* entry) {
+      const wchar_t* equals = entry[0] ? wcschr(entry + 1, L'=') : nullptr;
+      if (!equals) return false;
+      const std::wstring name(entry, static_cast<size_t>(equals - entry) + 1);
+      for (const std::wstring& extra : extraEnvironment)
+        if (_wcsnicmp(extra.c_str(), name.c_str(), name.size()) == 0) return true;
+      return false;
+    };
     wchar_t* block = GetEnvironmentStringsW();
-    for (const wchar_t* p = block; *p; p += lstrlenW(p) + 1) environment.insert(environment.end(), p, p + lstrlenW(p) + 1);
+    for (const wchar_t* p = block; *p; p += lstrlenW(p) + 1)
+      if (!replaced(p)) environment.insert(environment.end(), p, p + lstrlenW(p) + 1);
     FreeEnvironmentStringsW(block);
     for (const std::wstring& entry : extraEnvironment) {
       environment.insert(environment.end(), entry.begin(), entry.end());

@@ -104,7 +104,8 @@ class Process {
 };
 
 // Starts exe with the command line as Explorer passes it (exe quoted, then the arguments).
-// extraEnvironment holds "NAME=value" entries added to this process's environment for the child.
+// extraEnvironment holds "NAME=value" entries added to this process's environment for the child, each
+// replacing an inherited entry of the same name.
 Process Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingDir = {},
               const std::vector<std::wstring>& extraEnvironment = {});
 // Runs it to the end; the exit code, or -1 when it did not end within the time.

@@ -1,0 +1,49 @@
+// The naming rules of favourites, kept apart from the shell so that tests check them directly.
+#include "FavoriteName.h"
+
+#include "logic/ItemList.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::size_t kDialogExtensionChars = 4;
+
+std::wstring Fitting(std::wstring path) {
+  if (path.size() > kMaxPathChars) return {};
+  return path;
+}
+
+}  // namespace
+
+std::wstring WithoutThreeLetterExtension(const std::wstring& text) {
+  if (text.size() > 4 && text[text.size() - 4] == L'.') return text.substr(0, text.size() - 4);
+  return text;
+}
+
+std::wstring WithLinkExtension(const std::wstring& path) {
+  if (path.find(L".lnk") != std::wstring::npos) return path;
+  return path + L".lnk";
+}
+
+std::wstring ProposedFavoriteTitle(const std::wstring& item) {
+  const std::size_t slash = item.rfind(L'\\');
+  if (slash == std::wstring::npos) return {};
+  return WithoutThreeLetterExtension(item.substr(slash + 1));
+}
+
+std::wstring FavoriteShortcutPath(const std::wstring& favorites, const std::wstring& item) {
+  const std::size_t slash = item.rfind(L'\\');
+  if (favorites.empty() || slash == std::wstring::npos) return {};
+  return Fitting(WithLinkExtension(WithoutThreeLetterExtension(favorites + L"\\" + item.substr(slash + 1))));
+}
+
+std::wstring ChosenFavoriteShortcutPath(const std::wstring& chosenPath, const std::wstring& chosenTitle) {
+  const std::size_t slash = chosenPath.rfind(L'\\');
+  // A title that is no longer than the dialog's extension would leave the folder itself to be cut.
+  if (slash == std::wstring::npos || chosenTitle.size() <= kDialogExtensionChars) return {};
+  const std::wstring name = chosenTitle.substr(0, chosenTitle.size() - kDialogExtensionChars);
+  return Fitting(WithLinkExtension(chosenPath.substr(0, slash + 1) + name));
+}
+
+}  // namespace kv

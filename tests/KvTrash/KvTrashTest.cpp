@@ -10,15 +10,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring Quoted(const std::wstring& path) {
-  return path.find(L' ') == std::wstring::npos ? path : L"\"" + path + L"\"";
-}
-
-std::wstring CommandLine(const std::vector<std::wstring>& paths) {
-  std::wstring line;
-  for (const auto& p : paths) line += (line.empty() ? L"" : L" ") + Quoted(p);
-  return line;
-}
+using kvtest::CommandLine;
 
 std::wstring TrashFile(const std::wstring& name) {
   return kvtest::FromUnixPath(KV_TEST_UNIX_HOME "/.local/share/Trash/files/") + name;

@@ -62,18 +62,6 @@ const Template kTemplates[] = {
 
 bool Built(const std::wstring& module) { return !kvtest::ModulePath(module).empty(); }
 
-std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (lstrcmpW(entry.cFileName, L".") && lstrcmpW(entry.cFileName, L"..")) names.push_back(entry.cFileName);
-  } while (FindNextFileW(find, &entry));
-  FindClose(find);
-  return names;
-}
-
 void ExpectTemplates(bool french) {
   size_t expected = 0;
   for (const Template& t : kTemplates) {
@@ -82,7 +70,7 @@ void ExpectTemplates(bool french) {
     const std::wstring file = kDir + L"\\oobe\\" + (french ? t.french : t.english) + t.extension;
     EXPECT_TRUE(kvtest::Exists(file)) << kvtest::Narrow(file);
   }
-  EXPECT_EQ(FolderEntries(kDir + L"\\oobe").size(), expected);
+  EXPECT_EQ(kvtest::FolderEntries(kDir + L"\\oobe").size(), expected);
 }
 
 TEST(Installer, SilentInstallLaysDownEveryModuleItsTemplatesAndItsKeys) {

@@ -5,24 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "KvTest.h"
+
 namespace sendto {
 
-struct Shortcut {
-  bool loaded = false;
-  std::wstring target, workingDirectory;
-};
-
-// The shortcut file read back through the shell's link object; COM must be initialised.
-Shortcut ReadShortcut(const std::wstring& linkPath);
-bool SamePath(const std::wstring& a, const std::wstring& b);
+using Shortcut = kvtest::ShortcutContent;
+using kvtest::CommandLine;
+using kvtest::FolderEntries;
+using kvtest::ReadShortcut;
+using kvtest::SamePath;
 
 // The shell's folder (CSIDL_SENDTO, CSIDL_FAVORITES), created if missing.
 std::wstring SpecialFolder(int csidl);
-// The names of the entries directly in a folder.
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);
-
-// The paths as Explorer puts them on a command line: those holding a space quoted, one space between.
-std::wstring CommandLine(const std::vector<std::wstring>& paths);
 
 // Files in the shell's folders that a test creates: removed when the test starts and when it ends.
 class Cleanup {

@@ -12,35 +12,9 @@
 
 namespace {
 
-struct LinkContent {
-  bool loaded = false;
-  std::wstring path, workingDirectory, description, arguments;
-};
-
-// What the shortcut file holds, read with the shell link object itself.
-LinkContent ReadLink(const std::wstring& linkPath) {
-  LinkContent content;
-  kv::ComPtr<IShellLinkW> link;
-  kv::ComPtr<IPersistFile> file;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) ||
-      FAILED(file->Load(linkPath.c_str(), STGM_READ)))
-    return content;
-  content.loaded = true;
-  wchar_t text[1024] = {};
-  link->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
-  content.path = text;
-  text[0] = L'\0';
-  link->GetWorkingDirectory(text, 1024);
-  content.workingDirectory = text;
-  text[0] = L'\0';
-  link->GetDescription(text, 1024);
-  content.description = text;
-  text[0] = L'\0';
-  link->GetArguments(text, 1024);
-  content.arguments = text;
-  return content;
-}
+using kvtest::SamePath;
+using LinkContent = kvtest::ShortcutContent;
+LinkContent ReadLink(const std::wstring& linkPath) { return kvtest::ReadShortcut(linkPath); }
 
 std::vector<std::wstring> Paths(const std::vector<wchar_t>& list) {
   std::vector<std::wstring> paths;
@@ -55,7 +29,6 @@ std::vector<wchar_t> PathList(const std::vector<std::wstring>& paths) {
   return list;
 }
 
-bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
 
 TEST(CreateShortcut, PointsAtTheTargetAndStartsInItsFolderWithTrailingBackslash) {
   kv::ComScope com;
@@ -65,7 +38,7 @@ TEST(CreateShortcut, PointsAtTheTargetAndStartsInItsFolderWithTrailingBackslash)
   ASSERT_TRUE(kv::CreateShortcut(app.c_str(), link.c_str()));
   const LinkContent content = ReadLink(link);
   ASSERT_TRUE(content.loaded);
-  EXPECT_TRUE(SamePath(content.path, app)) << kvtest::Narrow(content.path);
+  EXPECT_TRUE(SamePath(content.target, app)) << kvtest::Narrow(content.target);
   EXPECT_EQ(content.workingDirectory, dir.Path() + L"\\Tools\\");
   EXPECT_EQ(content.description, L"");
   EXPECT_EQ(content.arguments, L"");
@@ -77,7 +50,7 @@ TEST(CreateShortcut, AShortcutToADriveRootHasNoWorkingDirectory) {
   const std::wstring link = dir / L"Drive C.lnk";
   ASSERT_TRUE(kv::CreateShortcut(L"C:\\", link.c_str()));
   const LinkContent content = ReadLink(link);
-  EXPECT_TRUE(SamePath(content.path, L"C:\\")) << kvtest::Narrow(content.path);
+  EXPECT_TRUE(SamePath(content.target, L"C:\\")) << kvtest::Narrow(content.target);
   EXPECT_EQ(content.workingDirectory, L"");
 }
 
@@ -90,7 +63,7 @@ TEST(CreateShortcut, ReplacesAnExistingShortcutOfTheSameName) {
   ASSERT_TRUE(kv::CreateShortcut(first.c_str(), link.c_str()));
   ASSERT_TRUE(kv::CreateShortcut(second.c_str(), link.c_str()));
   const LinkContent content = ReadLink(link);
-  EXPECT_TRUE(SamePath(content.path, second)) << kvtest::Narrow(content.path);
+  EXPECT_TRUE(SamePath(content.target, second)) << kvtest::Narrow(content.target);
   EXPECT_EQ(content.workingDirectory, dir.Path() + L"\\Sub\\");
 }
 

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
@@ -113,6 +114,57 @@ std::wstring TempDir::AddFile(const std::wstring& relative, const std::string& c
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return names;
+}
+
+std::wstring CommandLine(const std::vector<std::wstring>& paths) {
+  std::wstring line;
+  for (const std::wstring& p : paths) {
+    if (!line.empty()) line += L" ";
+    line += p.find(L' ') == std::wstring::npos ? p : L"\"" + p + L"\"";
+  }
+  return line;
+}
+
+ShortcutContent ReadShortcut(const std::wstring& linkPath) {
+  ShortcutContent content;
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
+    content.loaded = true;
+    wchar_t text[1024] = {};
+    link->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
+    content.target = text;
+    text[0] = L'\0';
+    link->GetWorkingDirectory(text, 1024);
+    content.workingDirectory = text;
+    text[0] = L'\0';
+    link->GetDescription(text, 1024);
+    content.description = text;
+    text[0] = L'\0';
+    link->GetArguments(text, 1024);
+    content.arguments = text;
+  }
+  if (file) file->Release();
+  if (link) link->Release();
+  return content;
+}
 
 std::string ReadFile(const std::wstring& path) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -47,6 +47,18 @@ class TempDir {
 };
 
 bool Exists(const std::wstring& path);
+bool SamePath(const std::wstring& a, const std::wstring& b);
+// The names of the entries directly in a folder ("." and ".." left out).
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+// The paths as Explorer puts them on a command line: those holding a space quoted, one space between.
+std::wstring CommandLine(const std::vector<std::wstring>& paths);
+
+// What a shortcut file holds, read back with the shell's link object; COM must be initialised.
+struct ShortcutContent {
+  bool loaded = false;
+  std::wstring target, workingDirectory, description, arguments;
+};
+ShortcutContent ReadShortcut(const std::wstring& linkPath);
 std::string ReadFile(const std::wstring& path);
 bool WriteFile(const std::wstring& path, const std::string& content);
 void RemoveTree(const std::wstring& path);

@@ -7,6 +7,7 @@
 #include "ClipboardAsNamePage.h"
 #include "DropFrame.h"
 #include "Handles.h"
+#include "Keys.h"
 #include "LocalizedStrings.h"
 #include "logic/ItemList.h"
 #include "resource.h"
@@ -14,7 +15,6 @@
 namespace kv {
 namespace {
 
-bool ControlPressed() { return GetAsyncKeyState(VK_CONTROL) != 0; }
 
 // The block holds the text, its null and zeros up to the capacity; a text longer than the capacity
 // gets a block of its own length instead of being cut.
@@ -52,7 +52,7 @@ NameListOptions NameListOptionsFrom(SettingsStore& settings) {
 
 void CopyNames(HMODULE module, const wchar_t* listText) {
   // The first answer also reports a press from before the drop; only the second one counts.
-  ControlPressed();
+  kv::DiscardFirstKeySample();
   SettingsStore settings;
   LocalizedStrings texts;
   ClipboardAsNameContext context;
@@ -64,7 +64,7 @@ void CopyNames(HMODULE module, const wchar_t* listText) {
   RegisterClipboardAsNameDefaults(settings);
   settings.Load();
 
-  if (ControlPressed()) {
+  if (kv::KeyHeld(VK_CONTROL)) {
     ModuleActivation activation(module);
     const INT_PTR result = DialogBoxParamW(module, MAKEINTRESOURCEW(IDD_CLIPBOARD_AS_NAME), GetForegroundWindow(),
                                            ClipboardAsNamePage, reinterpret_cast<LPARAM>(&context));

@@ -6,6 +6,7 @@
 
 #include "FavoriteName.h"
 #include "Handles.h"
+#include "Keys.h"
 #include "LocalizedStrings.h"
 #include "Shortcuts.h"
 #include "logic/ItemList.h"
@@ -17,8 +18,6 @@ kv::LocalizedStrings g_texts;
 
 // shdocvw.dll's Add Favorite dialog: owner, chosen path and its size, title and its size, start folder.
 using AddToFavoritesDialog = BOOL(WINAPI*)(HWND, LPWSTR, UINT, LPWSTR, UINT, LPITEMIDLIST);
-
-bool KeyHeld(int key) { return GetAsyncKeyState(key) != 0; }
 
 void ShowError(unsigned text) {
   MessageBoxW(GetForegroundWindow(), g_texts.LoadText(text), g_texts.LoadText(IDS_CAPTION), MB_ICONERROR);
@@ -72,11 +71,10 @@ void AddToFavorites(const std::wstring& item, bool withDialog) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-  KeyHeld(VK_CONTROL);
-  KeyHeld(VK_SHIFT);
+  kv::DiscardFirstKeySample();
   const kv::ItemList items(commandLine);
   if (items.Count() == 0) return 0;
-  const bool withDialog = KeyHeld(VK_CONTROL);
+  const bool withDialog = kv::KeyHeld(VK_CONTROL);
   kv::ComScope com;
   for (const std::wstring& item : items.Items()) AddToFavorites(item, withDialog);
   return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Handles.h"
+#include "Keys.h"
 #include "LocalizedStrings.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
@@ -18,8 +19,6 @@ kv::LocalizedStrings g_texts;
 
 constexpr wchar_t kAlternativeShell[] = L"CommandPromptAlternativeShell";
 constexpr wchar_t kSendKeysDelay[] = L"CommandPromptSendKeysDelay";
-
-bool KeyHeld(int key) { return GetAsyncKeyState(key) != 0; }
 
 bool IsWindows9x() { return (GetVersion() & 0x80000000u) != 0; }
 
@@ -86,7 +85,7 @@ void OpenCommandPrompt(const kv::ItemList& items, bool useCommandCom, kv::Settin
   const std::wstring quotedPath = kv::QuoteIfSpaced(folder);
 
   bool folderChosen = false;
-  if (KeyHeld(VK_CONTROL) && !ChooseFolder(folder, folderChosen)) return;
+  if (kv::KeyHeld(VK_CONTROL) && !ChooseFolder(folder, folderChosen)) return;
 
   std::wstring typed;
   if (!SetCurrentDirectoryW(folder.c_str())) {
@@ -130,18 +129,17 @@ void OpenCommandPrompt(const kv::ItemList& items, bool useCommandCom, kv::Settin
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-  KeyHeld(VK_CONTROL);
-  KeyHeld(VK_SHIFT);
+  kv::DiscardFirstKeySample();
   kv::SettingsStore store;
   store.Set(kAlternativeShell, L"");
   store.Set(kSendKeysDelay, L"");
   store.Load();
 
   bool useCommandCom = false;
-  if (KeyHeld(VK_SHIFT)) {
+  if (kv::KeyHeld(VK_SHIFT)) {
     useCommandCom = true;
     // The text is typed with the user's keys released, or it would come out shifted.
-    while (KeyHeld(VK_SHIFT)) Sleep(100);
+    while (kv::KeyHeld(VK_SHIFT)) Sleep(100);
   }
   const kv::ItemList items(commandLine, false, useCommandCom);
   if (items.Count() == 0) return 0;

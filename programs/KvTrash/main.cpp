@@ -9,6 +9,7 @@
 
 #include "Deletion.h"
 #include "Handles.h"
+#include "Keys.h"
 #include "LocalizedStrings.h"
 #include "Shred.h"
 #include "logic/ItemList.h"
@@ -20,8 +21,6 @@ kv::LocalizedStrings g_texts;
 
 constexpr CLSID kClsidProgressDialog = {0xF8383852, 0xFCD3, 0x11D1, {0xA6, 0xB9, 0x00, 0x60, 0x97, 0xDF, 0x5B, 0xD4}};
 constexpr IID kIidProgressDialog = {0xEBBC7C04, 0x315E, 0x11D2, {0xB6, 0x2F, 0x00, 0x60, 0x97, 0xDF, 0x5B, 0xD4}};
-
-bool KeyHeld(int key) { return GetAsyncKeyState(key) != 0; }
 
 bool ConfirmShred(HWND owner, const std::vector<std::wstring>& paths) {
   constexpr int kChars = 4096;
@@ -72,8 +71,7 @@ bool ShredItems(HWND owner, const std::vector<wchar_t>& deletionList) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-  KeyHeld(VK_CONTROL);
-  KeyHeld(VK_SHIFT);
+  kv::DiscardFirstKeySample();
   const kv::ItemList items(commandLine);
   if (items.Count() == 0) return 0;
   HWND owner = GetForegroundWindow();
@@ -81,8 +79,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   const std::vector<wchar_t> deletionList = kv::BuildDeletionList(kv::SplitCommandLine(commandLine));
   if (deletionList[0] == L'\0') return 0;
 
-  const bool shift = KeyHeld(VK_SHIFT);
-  const bool control = KeyHeld(VK_CONTROL);
+  const bool shift = kv::KeyHeld(VK_SHIFT);
+  const bool control = kv::KeyHeld(VK_CONTROL);
   const kv::TrashAction action = kv::ChooseTrashAction(control, shift);
   if (action == kv::TrashAction::Shred && !ShredItems(owner, deletionList)) return 0;
 

@@ -9,6 +9,16 @@ namespace {
 
 constexpr std::size_t kDialogExtensionChars = 4;
 
+// The item's last component; a folder given with its trailing backslash is named after itself, and a
+// drive root names nothing (a favourite called ".lnk" would be no name at all).
+std::wstring LastComponent(const std::wstring& item) {
+  std::size_t end = item.size();
+  while (end > 0 && item[end - 1] == L'\\') --end;
+  const std::size_t slash = item.rfind(L'\\', end == 0 ? 0 : end - 1);
+  if (slash == std::wstring::npos || end == 0) return {};
+  return item.substr(slash + 1, end - slash - 1);
+}
+
 std::wstring Fitting(std::wstring path) {
   if (path.size() > kMaxPathChars) return {};
   return path;
@@ -27,15 +37,13 @@ std::wstring WithLinkExtension(const std::wstring& path) {
 }
 
 std::wstring ProposedFavoriteTitle(const std::wstring& item) {
-  const std::size_t slash = item.rfind(L'\\');
-  if (slash == std::wstring::npos) return {};
-  return WithoutThreeLetterExtension(item.substr(slash + 1));
+  return WithoutThreeLetterExtension(LastComponent(item));
 }
 
 std::wstring FavoriteShortcutPath(const std::wstring& favorites, const std::wstring& item) {
-  const std::size_t slash = item.rfind(L'\\');
-  if (favorites.empty() || slash == std::wstring::npos) return {};
-  return Fitting(WithLinkExtension(WithoutThreeLetterExtension(favorites + L"\\" + item.substr(slash + 1))));
+  const std::wstring name = LastComponent(item);
+  if (favorites.empty() || name.empty()) return {};
+  return Fitting(WithLinkExtension(WithoutThreeLetterExtension(favorites + L"\\" + name)));
 }
 
 std::wstring ChosenFavoriteShortcutPath(const std::wstring& chosenPath, const std::wstring& chosenTitle) {

@@ -74,6 +74,9 @@ TEST(FavoriteShortcutPath, CutsOnlyAThreeLetterExtensionAndAddsLnkWhenAbsent) {
       {L"C:\\Docs\\my.lnk.txt", L"C:\\Fav\\my.lnk"},
       {L"C:\\Docs\\a.b", L"C:\\Fav\\a.b.lnk"},
       {L"notes.txt", L""},
+      // A drive root names no favourite; a folder with its trailing backslash is named after itself.
+      {L"C:\\", L""},
+      {L"C:\\Data\\", L"C:\\Fav\\Data.lnk"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(kvtest::Narrow(row.item));
@@ -89,6 +92,7 @@ TEST(ProposedFavoriteTitle, IsTheLastComponentWithoutAThreeLetterExtension) {
   EXPECT_EQ(kv::ProposedFavoriteTitle(L"C:\\Docs\\notes.txt"), L"notes");
   EXPECT_EQ(kv::ProposedFavoriteTitle(L"C:\\Docs\\page.html"), L"page.html");
   EXPECT_EQ(kv::ProposedFavoriteTitle(L"C:\\"), L"");
+  EXPECT_EQ(kv::ProposedFavoriteTitle(L"C:\\Data\\"), L"Data");
   EXPECT_EQ(kv::ProposedFavoriteTitle(L"notes.txt"), L"");
 }
 

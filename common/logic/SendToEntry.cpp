@@ -5,7 +5,7 @@
 
 namespace kv {
 
-bool CopiedIntoSendTo(const std::wstring& item) { return item.find(L".lnk") != std::wstring::npos; }
+bool CopiedIntoSendTo(const std::wstring& item) { return HasLinkExtension(item); }
 
 std::wstring SendToEntryPath(const std::wstring& sendToFolder, const std::wstring& item,
                              const std::wstring& driveText) {

@@ -4,8 +4,8 @@
 
 namespace kv {
 
-// True for an item that is copied into the SendTo folder rather than linked: its path holds ".lnk"
-// anywhere, compared with case.
+// True for an item that is copied into the SendTo folder rather than linked: a shortcut file, whatever the
+// letter case of its extension; a folder on its path that holds ".lnk" makes no item a shortcut.
 bool CopiedIntoSendTo(const std::wstring& item);
 
 // The SendTo folder, a backslash, the item's last component with its extension (the drive text for a

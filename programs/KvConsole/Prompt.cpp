@@ -3,9 +3,11 @@
 
 #include <climits>
 
+#include "logic/ShortcutName.h"
+
 namespace kv {
 
-bool LooksLikeShortcut(const std::wstring& path) { return path.find(L".lnk") != std::wstring::npos; }
+bool LooksLikeShortcut(const std::wstring& path) { return HasLinkExtension(path); }
 
 std::wstring QuoteIfSpaced(const std::wstring& path) {
   if (path.find(L' ') == std::wstring::npos) return path;

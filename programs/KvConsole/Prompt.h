@@ -7,7 +7,7 @@ namespace kv {
 
 constexpr std::size_t kPromptChars = 259;  // the 260-character buffers of the folder, the typed text and the shell line
 
-// A shortcut is recognised by ".lnk" anywhere in the path, in that case.
+// A shortcut is recognised by its ".lnk" extension in any letter case; ".lnk" inside a folder name is not one.
 bool LooksLikeShortcut(const std::wstring& path);
 // The path between double quotes when it holds a space.
 std::wstring QuoteIfSpaced(const std::wstring& path);

@@ -153,6 +153,17 @@ TEST_F(KvConsoleRun, AShortcutToAFolderOpensThePromptInTheTarget) {
   EXPECT_EQ(record.typed, L"");
 }
 
+TEST_F(KvConsoleRun, AFolderWhoseNameHoldsLnkIsNoShortcutAndOpensThePromptInIt) {
+  UseFakeShell();
+  const std::wstring folder = items_.AddFolder(L"backup.lnk.old");
+  kvtest::Process console = StartConsole(Quoted(folder));
+  ASSERT_TRUE(console.Wait(15s));
+  const Record record = WaitForShell();
+  ASSERT_TRUE(record.started);
+  EXPECT_EQ(FolderKey(record.folder), FolderKey(folder));
+  EXPECT_EQ(record.typed, L"");
+}
+
 std::wstring SystemText(DWORD error) {
   wchar_t* text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,

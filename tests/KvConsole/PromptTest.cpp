@@ -5,10 +5,11 @@
 
 namespace {
 
-TEST(KvConsolePrompt, AShortcutIsRecognisedByItsExtensionInLowerCaseOnly) {
+TEST(KvConsolePrompt, AShortcutIsRecognisedByItsExtensionInAnyCaseAndNotByAFolderName) {
   EXPECT_TRUE(kv::LooksLikeShortcut(L"C:\\Links\\Tools.lnk"));
-  EXPECT_TRUE(kv::LooksLikeShortcut(L"C:\\a.lnk.d\\x"));
-  EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\Links\\Tools.LNK"));
+  EXPECT_TRUE(kv::LooksLikeShortcut(L"C:\\Links\\Tools.LNK"));
+  EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\a.lnk.d\\x"));
+  EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\a.lnk.d"));
   EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\Links\\Tools"));
 }
 

@@ -322,6 +322,9 @@ std::wstring UserProfile() {
 TEST_F(KvConsoleRun, ANetworkFolderStartsCmdWithPushdFromTheUserProfile) {
   NetworkShare share;
   ASSERT_TRUE(share.Reachable());
+  // Characters outside Latin-1 and the ANSI code page reach the shell as they are.
+  const std::wstring polish = L"\\\\kvserver\\share\\Ksi\u0119gowo\u015B\u0107 \u0141\u00F3d\u017A";
+  ASSERT_TRUE(CreateDirectoryW(polish.c_str(), nullptr));
   const std::wstring exe = ConsoleBesideShells();
   struct Row {
     std::wstring sent;
@@ -330,6 +333,7 @@ TEST_F(KvConsoleRun, ANetworkFolderStartsCmdWithPushdFromTheUserProfile) {
   } rows[] = {
       {L"\\\\kvserver\\share\\dir", L"cmd.exe /k pushd \\\\kvserver\\share\\dir", L""},
       {L"\\\\kvserver\\share\\dir\\notes.txt", L"cmd.exe /k pushd \\\\kvserver\\share\\dir\\", L"notes.txt "},
+      {Quoted(polish), L"cmd.exe /k pushd " + polish, L""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(kvtest::Narrow(row.sent));

@@ -93,7 +93,11 @@ class DropExtension final : public IPersistFile, public IDropTarget {
   STDMETHODIMP Load(LPCOLESTR fileName, DWORD mode) override { return S_OK; }
   STDMETHODIMP Save(LPCOLESTR fileName, BOOL remember) override { return E_NOTIMPL; }
   STDMETHODIMP SaveCompleted(LPCOLESTR fileName) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCurFile(LPOLESTR* fileName) override { return E_NOTIMPL; }
+  // A caller may free the name it gets even on failure, so the out-pointer is nulled, never left as it came.
+  STDMETHODIMP GetCurFile(LPOLESTR* fileName) override {
+    if (fileName) *fileName = nullptr;
+    return E_NOTIMPL;
+  }
 
   // IDropTarget
   STDMETHODIMP DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override {

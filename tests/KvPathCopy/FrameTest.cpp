@@ -106,8 +106,11 @@ TEST_F(Frame, ObjectIdentityIsItsDropTargetFaceAndIPersistIsRefused) {
   EXPECT_EQ(file->IsDirty(), E_NOTIMPL);
   EXPECT_EQ(file->Save(L"C:\\x", TRUE), E_NOTIMPL);
   EXPECT_EQ(file->SaveCompleted(L"C:\\x"), E_NOTIMPL);
-  LPOLESTR current = nullptr;
+  wchar_t stale[] = L"stale";
+  LPOLESTR current = stale;
   EXPECT_EQ(file->GetCurFile(&current), E_NOTIMPL);
+  EXPECT_EQ(current, nullptr) << "a failed call leaves no pointer for the caller to free";
+  EXPECT_EQ(file->GetCurFile(nullptr), E_NOTIMPL);
 
   file->Release();
   static_cast<IUnknown*>(drop)->Release();

@@ -158,9 +158,13 @@ TEST_F(Frame, DropWithoutAFileSelectionDoesNothingAndSucceeds) {
   kvtest::SetClipboardText(L"before");
   IDropTarget* target = NewObject();
   IDataObject* data = kvtest::CreateDropData({L"C:\\windows"}, false);
-  DWORD effect = DROPEFFECT_COPY;
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
   EXPECT_EQ(target->Drop(data, 0, POINTL{}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  effect = DROPEFFECT_MOVE;
   EXPECT_EQ(target->Drop(nullptr, 0, POINTL{}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(target->Drop(nullptr, 0, POINTL{}, nullptr), S_OK);
   data->Release();
   target->Release();
   EXPECT_EQ(kvtest::ClipboardText(), L"before");

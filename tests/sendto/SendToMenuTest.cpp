@@ -142,8 +142,8 @@ TEST_F(SendToMenu, KvDelistRemovesExactlyTheEntriesKvEnlistMade) {
   EXPECT_FALSE(kvtest::Exists(Entry(L"edit.exe.lnk")));
   EXPECT_FALSE(kvtest::Exists(Entry(L"Data.lnk")));
   EXPECT_TRUE(kvtest::Exists(Entry(L"edit.lnk")));
-  // Sending the shortcut looks for Notepad.lnk.lnk: the copy KvEnlist made stays.
-  EXPECT_TRUE(kvtest::Exists(Entry(L"Notepad.lnk")));
+  // The entry KvEnlist made for the shortcut is its copy.
+  EXPECT_FALSE(kvtest::Exists(Entry(L"Notepad.lnk")));
   EXPECT_TRUE(kvtest::Exists(Entry(L"keep.txt.lnk")));
   EXPECT_TRUE(kvtest::Exists(edit) && kvtest::Exists(data) && kvtest::Exists(notepad));
 }

@@ -23,7 +23,9 @@ TEST(SendToEntryPath, KeepsTheExtensionNamesDrivesAndSkipsItemsWithoutABackslash
       {L"D:\\", L"\\Lecteur %c", L"C:\\users\\me\\SendTo\\Lecteur D.lnk"},
       {L"D:\\", L"\\Laufwerk %c", L"C:\\users\\me\\SendTo\\Laufwerk D.lnk"},
       {L"C:\\Tools\\50%off.exe", kEnglishDrive, L"C:\\users\\me\\SendTo\\50%off.exe.lnk"},
-      {L"C:\\Desktop\\NOTEPAD.LNK", kEnglishDrive, L"C:\\users\\me\\SendTo\\NOTEPAD.LNK.lnk"},
+      // A shortcut's entry is the copy of it, under its own name.
+      {L"C:\\Desktop\\NOTEPAD.LNK", kEnglishDrive, L"C:\\users\\me\\SendTo\\NOTEPAD.LNK"},
+      {L"C:\\Desktop\\Notepad.lnk", kEnglishDrive, L"C:\\users\\me\\SendTo\\Notepad.lnk"},
       {L"C:\\Projects\\Project.Alpha", kEnglishDrive, L"C:\\users\\me\\SendTo\\Project.Alpha.lnk"},
       {L"", kEnglishDrive, L""},
       {L"C:", kEnglishDrive, L""},

@@ -1,20 +1,22 @@
 // The settings store against the registry: texts without terminator, existing value types kept.
 #include "SettingsStore.h"
 
+#include <vector>
+
 #include "Handles.h"
 #include "logic/StoredText.h"
 
 namespace kv {
 namespace {
 
-// Longer values are not read at all, so one buffer of this size holds any value that is.
+// The first read of every value; a longer one is read again into a buffer of its own size.
 constexpr DWORD kReadBytes = 4096;
 
 bool OpenForWriting(HKEY root, const std::wstring& path, RegKey& key) {
   return RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS;
 }
 
-// A type-only query needs no buffer, so even a value too long to read keeps its type.
+// A type-only query needs no buffer, so the type of a value of any length is kept.
 void WriteValue(HKEY key, const std::wstring& name, const std::wstring& text) {
   DWORD type = REG_SZ;
   DWORD existing = REG_NONE;
@@ -66,11 +68,18 @@ void SettingsStore::Load() {
     Save();
     return;
   }
-  unsigned char data[kReadBytes];
+  std::vector<unsigned char> data(kReadBytes);
   for (auto& entry : values_) {
-    DWORD size = kReadBytes;
-    if (RegQueryValueExW(key.get(), entry.first.c_str(), nullptr, nullptr, data, &size) != ERROR_SUCCESS) continue;
-    entry.second = TextFromStoredBytes(data, size < kReadBytes ? size : kReadBytes);
+    DWORD size = static_cast<DWORD>(data.size());
+    LONG result = RegQueryValueExW(key.get(), entry.first.c_str(), nullptr, nullptr, data.data(), &size);
+    // The store writes texts of up to 4095 characters itself; one it cannot read back would be replaced by
+    // its default at the next Save, so a longer value gets a buffer of the size the registry asks for.
+    if (result == ERROR_MORE_DATA && size > data.size()) {
+      data.resize(size);
+      result = RegQueryValueExW(key.get(), entry.first.c_str(), nullptr, nullptr, data.data(), &size);
+    }
+    if (result != ERROR_SUCCESS) continue;
+    entry.second = TextFromStoredBytes(data.data(), size < data.size() ? size : data.size());
   }
 }
 

@@ -93,7 +93,11 @@ class DropExtension final : public IPersistFile, public IDropTarget {
   STDMETHODIMP Load(LPCOLESTR fileName, DWORD mode) override { return S_OK; }
   STDMETHODIMP Save(LPCOLESTR fileName, BOOL remember) override { return E_NOTIMPL; }
   STDMETHODIMP SaveCompleted(LPCOLESTR fileName) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCurFile(LPOLESTR* fileName) override { return E_NOTIMPL; }
+  // A caller may free the name it gets even on failure, so the out-pointer is nulled, never left as it came.
+  STDMETHODIMP GetCurFile(LPOLESTR* fileName) override {
+    if (fileName) *fileName = nullptr;
+    return E_NOTIMPL;
+  }
 
   // IDropTarget
   STDMETHODIMP DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override {
@@ -103,7 +107,10 @@ class DropExtension final : public IPersistFile, public IDropTarget {
   }
   STDMETHODIMP DragOver(DWORD keyState, POINTL point, DWORD* effect) override { return E_NOTIMPL; }
   STDMETHODIMP DragLeave() override { return S_OK; }
+  // The effect on return is one result, never the source's offer: a move left in it would tell a dragging
+  // source to delete the originals, while the tools only read the names (and move items themselves).
   STDMETHODIMP Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override {
+    if (effect) *effect = DROPEFFECT_NONE;
     if (!data) return S_OK;
     FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     STGMEDIUM medium = {};
@@ -114,6 +121,7 @@ class DropExtension final : public IPersistFile, public IDropTarget {
         const DropHandleNames names(view.get(), GlobalSize(medium.hGlobal));
         const std::wstring list = BuildListText(names, kDropExtension.form);
         kDropExtension.handler(FrameModule(), list.c_str());
+        if (effect) *effect = DROPEFFECT_COPY;
       }
     }
     ReleaseStgMedium(&medium);

@@ -36,6 +36,17 @@ std::wstring ShortcutWorkingDirectory(const std::wstring& target) {
   return target.substr(0, FileNamePartStart(target));
 }
 
+bool HasLinkExtension(const std::wstring& path) {
+  static constexpr wchar_t kExtension[] = L".lnk";
+  if (path.size() < 4) return false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    wchar_t c = path[path.size() - 4 + i];
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c != kExtension[i]) return false;
+  }
+  return true;
+}
+
 bool IsDriveRoot(const std::wstring& path) {
   if (path.size() < 2 || path.size() > 3 || path[1] != L':') return false;
   const wchar_t letter = path[0];

@@ -13,6 +13,9 @@ std::size_t FileNamePartStart(const std::wstring& path);
 // (empty for a drive root, whose file-name part is the whole path).
 std::wstring ShortcutWorkingDirectory(const std::wstring& target);
 
+// The path names a shortcut file: it ends in ".lnk" in any letter case, as the file system compares names.
+bool HasLinkExtension(const std::wstring& path);
+
 // "C:\" and the like (also "C:" and "C:/").
 bool IsDriveRoot(const std::wstring& path);
 

@@ -2,6 +2,7 @@
 #include "FavoriteName.h"
 
 #include "logic/ItemList.h"
+#include "logic/ShortcutName.h"
 
 namespace kv {
 
@@ -32,7 +33,7 @@ std::wstring WithoutThreeLetterExtension(const std::wstring& text) {
 }
 
 std::wstring WithLinkExtension(const std::wstring& path) {
-  if (path.find(L".lnk") != std::wstring::npos) return path;
+  if (HasLinkExtension(path)) return path;
   return path + L".lnk";
 }
 

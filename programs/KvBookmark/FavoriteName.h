@@ -8,7 +8,8 @@ namespace kv {
 // characters (a three-letter extension); any other text unchanged.
 std::wstring WithoutThreeLetterExtension(const std::wstring& text);
 
-// The path with ".lnk" appended unless it holds ".lnk" anywhere (compared with case).
+// The path with ".lnk" appended unless it already ends in ".lnk" (in any letter case): a name or folder that
+// merely holds ".lnk" still needs the extension, or the shell would not take the file for a shortcut.
 std::wstring WithLinkExtension(const std::wstring& path);
 
 // The title the Add Favorite dialog proposes for the item: its last component without a three-letter

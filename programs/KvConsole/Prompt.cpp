@@ -3,9 +3,11 @@
 
 #include <climits>
 
+#include "logic/ShortcutName.h"
+
 namespace kv {
 
-bool LooksLikeShortcut(const std::wstring& path) { return path.find(L".lnk") != std::wstring::npos; }
+bool LooksLikeShortcut(const std::wstring& path) { return HasLinkExtension(path); }
 
 std::wstring QuoteIfSpaced(const std::wstring& path) {
   if (path.find(L' ') == std::wstring::npos) return path;
@@ -23,29 +25,22 @@ FolderSplit SplitAtLastBackslash(const std::wstring& path) {
   return split;
 }
 
-std::string NarrowLowBytes(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) {
-    if (narrow.size() == kPromptChars) break;
-    narrow.push_back(static_cast<char>(static_cast<unsigned>(c) & 0xFF));
-  }
-  return narrow;
-}
+std::wstring FitShellLine(const std::wstring& text) { return text.substr(0, kPromptChars); }
 
 ShellStart ChooseShell(bool useCommandCom, bool windows9x, const std::wstring& alternativeShell,
                        const std::wstring& folder) {
   ShellStart start;
   if (useCommandCom) {
-    start.commandLine = "command.com";
+    start.commandLine = L"command.com";
   } else if (!alternativeShell.empty()) {
-    start.commandLine = NarrowLowBytes(alternativeShell);
+    start.commandLine = FitShellLine(alternativeShell);
   } else {
     const std::wstring shell = windows9x ? L"command.com" : L"cmd.exe";
     if (IsNetworkFolder(folder)) {
-      start.commandLine = NarrowLowBytes(shell + L" /k pushd " + folder);
+      start.commandLine = FitShellLine(shell + L" /k pushd " + folder);
       start.fromUserProfile = true;
     } else {
-      start.commandLine = NarrowLowBytes(shell);
+      start.commandLine = FitShellLine(shell);
     }
   }
   return start;

@@ -7,7 +7,7 @@ namespace kv {
 
 constexpr std::size_t kPromptChars = 259;  // the 260-character buffers of the folder, the typed text and the shell line
 
-// A shortcut is recognised by ".lnk" anywhere in the path, in that case.
+// A shortcut is recognised by its ".lnk" extension in any letter case; ".lnk" inside a folder name is not one.
 bool LooksLikeShortcut(const std::wstring& path);
 // The path between double quotes when it holds a space.
 std::wstring QuoteIfSpaced(const std::wstring& path);
@@ -25,13 +25,14 @@ FolderSplit SplitAtLastBackslash(const std::wstring& path);
 
 // The shell to start and whether it must start from the user profile folder (the network case).
 struct ShellStart {
-  std::string commandLine;
+  std::wstring commandLine;
   bool fromUserProfile = false;
 };
 ShellStart ChooseShell(bool useCommandCom, bool windows9x, const std::wstring& alternativeShell,
                        const std::wstring& folder);
-// Keeps the low 8 bits of each code unit, at most kPromptChars of them.
-std::string NarrowLowBytes(const std::wstring& text);
+// The first kPromptChars characters of a shell line, each kept whole: narrowed to 8 bits, a folder name
+// with a character outside the code page would name another folder (the Polish l with stroke became "B").
+std::wstring FitShellLine(const std::wstring& text);
 
 // The wait before typing: a decimal number of milliseconds, leading digits only, 0 for anything else.
 // Negative values give 0 (a wait of -1 would never end); values beyond the range of int saturate.

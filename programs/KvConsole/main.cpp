@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 #include "Handles.h"
 #include "Keys.h"
@@ -50,6 +51,21 @@ void ReportUnenterable(const std::wstring& folder) {
                  error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&message), 0, nullptr);
   MessageBoxW(GetForegroundWindow(), message ? message : L"", folder.c_str(), MB_ICONINFORMATION);
   if (message) LocalFree(message);
+}
+
+// Starts the line as WinExec would (shown normally, waited for until idle) but wide, so every character of the folder reaches the shell.
+void StartShell(const std::wstring& commandLine) {
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+  line.push_back(L'\0');
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) return;
+  const kv::Handle thread(started.hThread);
+  const kv::Handle process(started.hProcess);
+  WaitForInputIdle(process.get(), 30000);
 }
 
 // False when the user cancelled; otherwise `folder` holds the choice and `chosen` whether it is a file-system folder.
@@ -106,7 +122,7 @@ void OpenCommandPrompt(const kv::ItemList& items, bool useCommandCom, kv::Settin
     const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
     if (length > 0 && length < MAX_PATH) SetCurrentDirectoryW(profile);
   }
-  WinExec(shell.commandLine.c_str(), SW_SHOWNORMAL);
+  StartShell(shell.commandLine);
   if (typed.empty()) return;
 
   HWND console = nullptr;

@@ -153,6 +153,17 @@ TEST_F(KvConsoleRun, AShortcutToAFolderOpensThePromptInTheTarget) {
   EXPECT_EQ(record.typed, L"");
 }
 
+TEST_F(KvConsoleRun, AFolderWhoseNameHoldsLnkIsNoShortcutAndOpensThePromptInIt) {
+  UseFakeShell();
+  const std::wstring folder = items_.AddFolder(L"backup.lnk.old");
+  kvtest::Process console = StartConsole(Quoted(folder));
+  ASSERT_TRUE(console.Wait(15s));
+  const Record record = WaitForShell();
+  ASSERT_TRUE(record.started);
+  EXPECT_EQ(FolderKey(record.folder), FolderKey(folder));
+  EXPECT_EQ(record.typed, L"");
+}
+
 std::wstring SystemText(DWORD error) {
   wchar_t* text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -311,6 +322,9 @@ std::wstring UserProfile() {
 TEST_F(KvConsoleRun, ANetworkFolderStartsCmdWithPushdFromTheUserProfile) {
   NetworkShare share;
   ASSERT_TRUE(share.Reachable());
+  // Characters outside Latin-1 and the ANSI code page reach the shell as they are.
+  const std::wstring polish = L"\\\\kvserver\\share\\Ksi\u0119gowo\u015B\u0107 \u0141\u00F3d\u017A";
+  ASSERT_TRUE(CreateDirectoryW(polish.c_str(), nullptr));
   const std::wstring exe = ConsoleBesideShells();
   struct Row {
     std::wstring sent;
@@ -319,6 +333,7 @@ TEST_F(KvConsoleRun, ANetworkFolderStartsCmdWithPushdFromTheUserProfile) {
   } rows[] = {
       {L"\\\\kvserver\\share\\dir", L"cmd.exe /k pushd \\\\kvserver\\share\\dir", L""},
       {L"\\\\kvserver\\share\\dir\\notes.txt", L"cmd.exe /k pushd \\\\kvserver\\share\\dir\\", L"notes.txt "},
+      {Quoted(polish), L"cmd.exe /k pushd " + polish, L""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(kvtest::Narrow(row.sent));

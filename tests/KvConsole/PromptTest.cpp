@@ -5,10 +5,11 @@
 
 namespace {
 
-TEST(KvConsolePrompt, AShortcutIsRecognisedByItsExtensionInLowerCaseOnly) {
+TEST(KvConsolePrompt, AShortcutIsRecognisedByItsExtensionInAnyCaseAndNotByAFolderName) {
   EXPECT_TRUE(kv::LooksLikeShortcut(L"C:\\Links\\Tools.lnk"));
-  EXPECT_TRUE(kv::LooksLikeShortcut(L"C:\\a.lnk.d\\x"));
-  EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\Links\\Tools.LNK"));
+  EXPECT_TRUE(kv::LooksLikeShortcut(L"C:\\Links\\Tools.LNK"));
+  EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\a.lnk.d\\x"));
+  EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\a.lnk.d"));
   EXPECT_FALSE(kv::LooksLikeShortcut(L"C:\\Links\\Tools"));
 }
 
@@ -46,23 +47,23 @@ TEST(KvConsolePrompt, TheShellLineFollowsShiftTheSettingAndTheNetworkCase) {
     bool windows9x;
     const wchar_t* alternative;
     const wchar_t* folder;
-    const char* line;
+    const wchar_t* line;
     bool fromProfile;
   } rows[] = {
-      {false, false, L"", L"C:\\Tools\\", "cmd.exe", false},
-      {false, true, L"", L"C:\\Tools\\", "command.com", false},
-      {true, false, L"", L"C:\\Tools\\", "command.com", false},
-      {true, false, L"C:\\Shells\\sh.exe -i", L"C:\\Tools\\", "command.com", false},
-      {false, false, L"C:\\Shells\\sh.exe -i", L"C:\\Tools\\", "C:\\Shells\\sh.exe -i", false},
-      {false, false, L"C:\\Shells\\sh.exe -i", L"\\\\server\\share\\dir", "C:\\Shells\\sh.exe -i", false},
-      {false, false, L"", L"\\\\server\\share\\dir", "cmd.exe /k pushd \\\\server\\share\\dir", true},
-      {false, false, L"", L"\\\\server\\share\\dir\\", "cmd.exe /k pushd \\\\server\\share\\dir\\", true},
-      {false, true, L"", L"\\\\server\\share", "command.com /k pushd \\\\server\\share", true},
-      {true, false, L"", L"\\\\server\\share\\dir", "command.com", false},
-      {false, false, L"", L"\\\\s\\\u0141\u00E9\u4E2D", "cmd.exe /k pushd \\\\s\\\x41\xE9\x2D", true},
+      {false, false, L"", L"C:\\Tools\\", L"cmd.exe", false},
+      {false, true, L"", L"C:\\Tools\\", L"command.com", false},
+      {true, false, L"", L"C:\\Tools\\", L"command.com", false},
+      {true, false, L"C:\\Shells\\sh.exe -i", L"C:\\Tools\\", L"command.com", false},
+      {false, false, L"C:\\Shells\\sh.exe -i", L"C:\\Tools\\", L"C:\\Shells\\sh.exe -i", false},
+      {false, false, L"C:\\Shells\\sh.exe -i", L"\\\\server\\share\\dir", L"C:\\Shells\\sh.exe -i", false},
+      {false, false, L"", L"\\\\server\\share\\dir", L"cmd.exe /k pushd \\\\server\\share\\dir", true},
+      {false, false, L"", L"\\\\server\\share\\dir\\", L"cmd.exe /k pushd \\\\server\\share\\dir\\", true},
+      {false, true, L"", L"\\\\server\\share", L"command.com /k pushd \\\\server\\share", true},
+      {true, false, L"", L"\\\\server\\share\\dir", L"command.com", false},
+      {false, false, L"", L"\\\\s\\\u0141\u00E9\u4E2D", L"cmd.exe /k pushd \\\\s\\\u0141\u00E9\u4E2D", true},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.line);
+    SCOPED_TRACE(testing::PrintToString(std::wstring(row.line)));
     const kv::ShellStart start = kv::ChooseShell(row.commandCom, row.windows9x, row.alternative, row.folder);
     EXPECT_EQ(start.commandLine, row.line);
     EXPECT_EQ(start.fromUserProfile, row.fromProfile);
@@ -73,8 +74,8 @@ TEST(KvConsolePrompt, TheShellLineIsCutCleanlyAt259Characters) {
   const std::wstring folder = L"\\\\server\\share\\" + std::wstring(300, L'x');
   const kv::ShellStart start = kv::ChooseShell(false, false, L"", folder);
   EXPECT_EQ(start.commandLine.size(), 259u);
-  EXPECT_EQ(start.commandLine.substr(0, 33), "cmd.exe /k pushd \\\\server\\share\\x");
-  EXPECT_EQ(kv::NarrowLowBytes(std::wstring(400, L'y')).size(), 259u);
+  EXPECT_EQ(start.commandLine.substr(0, 33), L"cmd.exe /k pushd \\\\server\\share\\x");
+  EXPECT_EQ(kv::FitShellLine(std::wstring(400, L'y')).size(), 259u);
 }
 
 TEST(KvConsolePrompt, TheDelayIsTheLeadingDecimalNumberAndNeverNegative) {

@@ -106,8 +106,11 @@ TEST_F(Frame, ObjectIdentityIsItsDropTargetFaceAndIPersistIsRefused) {
   EXPECT_EQ(file->IsDirty(), E_NOTIMPL);
   EXPECT_EQ(file->Save(L"C:\\x", TRUE), E_NOTIMPL);
   EXPECT_EQ(file->SaveCompleted(L"C:\\x"), E_NOTIMPL);
-  LPOLESTR current = nullptr;
+  wchar_t stale[] = L"stale";
+  LPOLESTR current = stale;
   EXPECT_EQ(file->GetCurFile(&current), E_NOTIMPL);
+  EXPECT_EQ(current, nullptr) << "a failed call leaves no pointer for the caller to free";
+  EXPECT_EQ(file->GetCurFile(nullptr), E_NOTIMPL);
 
   file->Release();
   static_cast<IUnknown*>(drop)->Release();
@@ -155,9 +158,13 @@ TEST_F(Frame, DropWithoutAFileSelectionDoesNothingAndSucceeds) {
   kvtest::SetClipboardText(L"before");
   IDropTarget* target = NewObject();
   IDataObject* data = kvtest::CreateDropData({L"C:\\windows"}, false);
-  DWORD effect = DROPEFFECT_COPY;
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
   EXPECT_EQ(target->Drop(data, 0, POINTL{}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  effect = DROPEFFECT_MOVE;
   EXPECT_EQ(target->Drop(nullptr, 0, POINTL{}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(target->Drop(nullptr, 0, POINTL{}, nullptr), S_OK);
   data->Release();
   target->Release();
   EXPECT_EQ(kvtest::ClipboardText(), L"before");

@@ -65,6 +65,7 @@ TEST_F(PathCopy, FirstDropWritesTheDefaultsAndCopiesSortedNamesWithAFinalSpace) 
   EXPECT_EQ(result.entered, S_OK);
   EXPECT_EQ(result.effect, static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_EQ(result.dropped, S_OK);
+  EXPECT_EQ(result.dropEffect, static_cast<DWORD>(DROPEFFECT_COPY)) << "never the offered move";
   const std::wstring expected = b_ + L" " + Quoted(a_) + L" ";
   EXPECT_EQ(kvtest::ClipboardText(), expected);
   // The block is four times the list text long ("a" "b"); a reader stops at the first null.

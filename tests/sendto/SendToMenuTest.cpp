@@ -41,16 +41,14 @@ class SendToMenu : public ::testing::Test {
 };
 
 TEST_F(SendToMenu, KvEnlistLinksEveryItemUnderItsFullNameStartingInItsFolder) {
-  Expect({L"edit.exe.lnk", L"Data.lnk", L"50%off.exe.lnk", L"NOTEPAD.LNK.lnk", L"My Tool.exe.lnk"});
+  Expect({L"edit.exe.lnk", L"Data.lnk", L"50%off.exe.lnk", L"My Tool.exe.lnk"});
   ASSERT_FALSE(sendTo.empty());
   const std::wstring edit = dir.AddFile(L"Tools\\edit.exe", "MZ");
   const std::wstring data = dir.AddFolder(L"Data");
   const std::wstring percent = dir.AddFile(L"Tools\\50%off.exe", "MZ");
   const std::wstring spaced = dir.AddFile(L"My Apps\\My Tool.exe", "MZ");
-  const std::wstring capitals = dir / L"NOTEPAD.LNK";
-  ASSERT_TRUE(kv::CreateShortcut(edit.c_str(), capitals.c_str()));
 
-  ASSERT_EQ(Enlist({edit, data, percent, spaced, capitals}), 0);
+  ASSERT_EQ(Enlist({edit, data, percent, spaced}), 0);
   struct Row {
     std::wstring entry, target, workingDirectory;
   } rows[] = {
@@ -58,8 +56,6 @@ TEST_F(SendToMenu, KvEnlistLinksEveryItemUnderItsFullNameStartingInItsFolder) {
       {L"Data.lnk", data, dir.Path() + L"\\"},
       {L"50%off.exe.lnk", percent, dir / L"Tools\\"},
       {L"My Tool.exe.lnk", spaced, dir / L"My Apps\\"},
-      // The case-sensitive ".lnk" does not match, so the shortcut itself is linked, not copied.
-      {L"NOTEPAD.LNK.lnk", capitals, dir.Path() + L"\\"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(kvtest::Narrow(row.entry));
@@ -68,7 +64,6 @@ TEST_F(SendToMenu, KvEnlistLinksEveryItemUnderItsFullNameStartingInItsFolder) {
     EXPECT_TRUE(SamePath(link.target, row.target)) << kvtest::Narrow(link.target);
     EXPECT_TRUE(SamePath(link.workingDirectory, row.workingDirectory)) << kvtest::Narrow(link.workingDirectory);
   }
-  EXPECT_FALSE(kvtest::Exists(Entry(L"NOTEPAD.LNK")));
 }
 
 TEST_F(SendToMenu, KvEnlistMakesTheEntriesInCommandLineOrderReplacingOneOfTheSameName) {
@@ -83,18 +78,23 @@ TEST_F(SendToMenu, KvEnlistMakesTheEntriesInCommandLineOrderReplacingOneOfTheSam
   EXPECT_TRUE(SamePath(same.workingDirectory, dir / L"B\\"));
 }
 
-TEST_F(SendToMenu, KvEnlistCopiesEveryItemWhosePathHoldsLowerCaseLnk) {
-  Expect({L"Notepad.lnk", L"Notepad.lnk.lnk", L"tool.exe", L"tool.exe.lnk"});
+TEST_F(SendToMenu, KvEnlistCopiesShortcutFilesInAnyCaseAndLinksAnItemInAFolderNamedWithLnk) {
+  Expect({L"Notepad.lnk", L"Notepad.lnk.lnk", L"WORDPAD.LNK", L"WORDPAD.LNK.lnk", L"tool.exe", L"tool.exe.lnk"});
   const std::wstring notepad = dir / L"Notepad.lnk";
+  const std::wstring wordpad = dir / L"WORDPAD.LNK";
   const std::wstring edit = dir.AddFile(L"Tools\\edit.exe", "MZ");
   ASSERT_TRUE(kv::CreateShortcut(edit.c_str(), notepad.c_str()));
+  ASSERT_TRUE(kv::CreateShortcut(edit.c_str(), wordpad.c_str()));
   const std::wstring tool = dir.AddFile(L"old.lnkfiles\\tool.exe", "the tool itself");
 
-  ASSERT_EQ(Enlist({notepad, tool}), 0);
+  ASSERT_EQ(Enlist({notepad, wordpad, tool}), 0);
   EXPECT_EQ(kvtest::ReadFile(Entry(L"Notepad.lnk")), kvtest::ReadFile(notepad));
-  EXPECT_EQ(kvtest::ReadFile(Entry(L"tool.exe")), "the tool itself");
+  EXPECT_EQ(kvtest::ReadFile(Entry(L"WORDPAD.LNK")), kvtest::ReadFile(wordpad));
   EXPECT_FALSE(kvtest::Exists(Entry(L"Notepad.lnk.lnk")));
-  EXPECT_FALSE(kvtest::Exists(Entry(L"tool.exe.lnk")));
+  EXPECT_FALSE(kvtest::Exists(Entry(L"WORDPAD.LNK.lnk")));
+  // The program is linked where it lies, not copied away from its folder.
+  EXPECT_FALSE(kvtest::Exists(Entry(L"tool.exe")));
+  EXPECT_TRUE(SamePath(ReadShortcut(Entry(L"tool.exe.lnk")).target, tool));
   EXPECT_TRUE(kvtest::Exists(notepad));
   EXPECT_TRUE(kvtest::Exists(tool));
 }
@@ -142,8 +142,8 @@ TEST_F(SendToMenu, KvDelistRemovesExactlyTheEntriesKvEnlistMade) {
   EXPECT_FALSE(kvtest::Exists(Entry(L"edit.exe.lnk")));
   EXPECT_FALSE(kvtest::Exists(Entry(L"Data.lnk")));
   EXPECT_TRUE(kvtest::Exists(Entry(L"edit.lnk")));
-  // Sending the shortcut looks for Notepad.lnk.lnk: the copy KvEnlist made stays.
-  EXPECT_TRUE(kvtest::Exists(Entry(L"Notepad.lnk")));
+  // The entry KvEnlist made for the shortcut is its copy.
+  EXPECT_FALSE(kvtest::Exists(Entry(L"Notepad.lnk")));
   EXPECT_TRUE(kvtest::Exists(Entry(L"keep.txt.lnk")));
   EXPECT_TRUE(kvtest::Exists(edit) && kvtest::Exists(data) && kvtest::Exists(notepad));
 }

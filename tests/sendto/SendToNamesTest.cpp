@@ -23,7 +23,9 @@ TEST(SendToEntryPath, KeepsTheExtensionNamesDrivesAndSkipsItemsWithoutABackslash
       {L"D:\\", L"\\Lecteur %c", L"C:\\users\\me\\SendTo\\Lecteur D.lnk"},
       {L"D:\\", L"\\Laufwerk %c", L"C:\\users\\me\\SendTo\\Laufwerk D.lnk"},
       {L"C:\\Tools\\50%off.exe", kEnglishDrive, L"C:\\users\\me\\SendTo\\50%off.exe.lnk"},
-      {L"C:\\Desktop\\NOTEPAD.LNK", kEnglishDrive, L"C:\\users\\me\\SendTo\\NOTEPAD.LNK.lnk"},
+      // A shortcut's entry is the copy of it, under its own name.
+      {L"C:\\Desktop\\NOTEPAD.LNK", kEnglishDrive, L"C:\\users\\me\\SendTo\\NOTEPAD.LNK"},
+      {L"C:\\Desktop\\Notepad.lnk", kEnglishDrive, L"C:\\users\\me\\SendTo\\Notepad.lnk"},
       {L"C:\\Projects\\Project.Alpha", kEnglishDrive, L"C:\\users\\me\\SendTo\\Project.Alpha.lnk"},
       {L"", kEnglishDrive, L""},
       {L"C:", kEnglishDrive, L""},
@@ -43,15 +45,17 @@ TEST(SendToEntryPath, AnEntryPathBeyond259CharactersIsRefused) {
   EXPECT_EQ(kv::SendToEntryPath(folder, L"C:\\x\\" + fits + L"n", kEnglishDrive), L"");
 }
 
-TEST(CopiedIntoSendTo, IsAnyPathHoldingLowerCaseLnkAnywhere) {
+TEST(CopiedIntoSendTo, IsAShortcutFileWhateverTheCaseOfItsExtension) {
   struct Row {
     const wchar_t* item;
     bool copied;
   } rows[] = {
       {L"C:\\Desktop\\Notepad.lnk", true},
-      {L"C:\\old.lnkfiles\\tool.exe", true},
-      {L"C:\\Desktop\\NOTEPAD.LNK", false},
-      {L"C:\\Desktop\\Notepad.Lnk", false},
+      {L"C:\\Desktop\\NOTEPAD.LNK", true},
+      {L"C:\\Desktop\\Notepad.Lnk", true},
+      // A folder whose name holds ".lnk" is neither a shortcut nor does it make the items in it one.
+      {L"C:\\old.lnkfiles\\tool.exe", false},
+      {L"C:\\backup.lnk.old", false},
       {L"C:\\Tools\\edit.exe", false},
   };
   for (const Row& row : rows) {
@@ -72,6 +76,7 @@ TEST(FavoriteShortcutPath, CutsOnlyAThreeLetterExtensionAndAddsLnkWhenAbsent) {
       {L"C:\\Projects\\Project.Alpha", L"C:\\Fav\\Project.Alpha.lnk"},
       {L"C:\\old.lnkfiles\\tool.exe", L"C:\\Fav\\tool.lnk"},
       {L"C:\\Docs\\my.lnk.txt", L"C:\\Fav\\my.lnk"},
+      {L"C:\\Docs\\my.lnkfile.txt", L"C:\\Fav\\my.lnkfile.lnk"},
       {L"C:\\Docs\\a.b", L"C:\\Fav\\a.b.lnk"},
       {L"notes.txt", L""},
       // A drive root names no favourite; a folder with its trailing backslash is named after itself.
@@ -83,6 +88,7 @@ TEST(FavoriteShortcutPath, CutsOnlyAThreeLetterExtensionAndAddsLnkWhenAbsent) {
     EXPECT_EQ(kv::FavoriteShortcutPath(L"C:\\Fav", row.item), row.expected);
   }
   EXPECT_EQ(kv::FavoriteShortcutPath(L"", L"C:\\Docs\\notes.txt"), L"");
+  EXPECT_EQ(kv::FavoriteShortcutPath(L"C:\\Users\\a.lnkx\\Fav", L"C:\\Docs\\notes.txt"), L"C:\\Users\\a.lnkx\\Fav\\notes.lnk");
   const std::wstring folder = L"C:\\" + std::wstring(240, L'f');
   EXPECT_EQ(kv::FavoriteShortcutPath(folder, L"C:\\x\\" + std::wstring(11, L'n')).size(), 259u);
   EXPECT_EQ(kv::FavoriteShortcutPath(folder, L"C:\\x\\" + std::wstring(12, L'n')), L"");
@@ -105,6 +111,7 @@ TEST(ChosenFavoriteShortcutPath, IsTheChosenFolderAndTitleWithoutTheDialogsExten
       {L"C:\\Fav\\News\\Weekly.url", L"Weekly.url", L"C:\\Fav\\News\\Weekly.lnk"},
       {L"C:\\Fav\\News\\", L"Weekly.url", L"C:\\Fav\\News\\Weekly.lnk"},
       {L"C:\\Fav\\x.url", L"old.lnk.url", L"C:\\Fav\\old.lnk"},
+      {L"C:\\Fav\\x.url", L"my.lnkfile.url", L"C:\\Fav\\my.lnkfile.lnk"},
       // A title no longer than the extension names nothing; a path without a folder has none to use.
       {L"C:\\Fav\\News\\.url", L".url", L""},
       {L"C:\\Fav\\News\\x", L"x", L""},

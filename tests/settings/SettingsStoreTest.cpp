@@ -123,15 +123,16 @@ TEST(SettingsStore, LoadTakesEveryStoredFormAsTextUpToTheFirstNullWithinTheRetur
     const char* what;
     DWORD type;
     Bytes bytes;
-    std::wstring text;  // what Load leaves in memory; the default when the value cannot be read
+    std::wstring text;  // what Load leaves in memory
   } rows[] = {
       {"terminated text", REG_SZ, Utf16(std::wstring(L"abc", 4)), L"abc"},
       {"unterminated text", REG_SZ, Utf16(L"abc"), L"abc"},
       {"empty value", REG_SZ, Bytes(), L""},
       {"2048 characters fill the buffer exactly", REG_SZ, Utf16(Pattern(2048)), Pattern(2048)},
       {"2047 characters and a terminator", REG_SZ, Utf16(Pattern(2047) + L'\0'), Pattern(2047)},
-      {"one byte over the buffer", REG_BINARY, WithByte(Utf16(Pattern(2048)), 'x'), L"default"},
-      {"one character over the buffer", REG_SZ, Utf16(Pattern(2049)), L"default"},
+      {"one byte over the first read", REG_BINARY, WithByte(Utf16(Pattern(2048)), 'x'), Pattern(2048)},
+      {"one character over the first read", REG_SZ, Utf16(Pattern(2049)), Pattern(2049)},
+      {"a long text with a terminator", REG_SZ, Utf16(Pattern(3000) + L'\0'), Pattern(3000)},
       {"odd byte count", REG_BINARY, Bytes{'a', 0, 'b', 0, 'c'}, L"ab"},
       {"list of texts", REG_MULTI_SZ, Utf16(std::wstring(L"one\0two\0\0", 9)), L"one"},
       {"expandable text", REG_EXPAND_SZ, Utf16(L"%TEMP%\\x"), L"%TEMP%\\x"},
@@ -153,7 +154,7 @@ TEST(SettingsStore, LoadTakesEveryStoredFormAsTextUpToTheFirstNullWithinTheRetur
   }
 }
 
-TEST(SettingsStore, ValueTooLongToReadKeepsItsDefaultAndTheNextSaveOverwritesItUnderItsOwnType) {
+TEST(SettingsStore, ValueLongerThanTheFirstReadIsReadWholeAndTheNextSaveKeepsIt) {
   kvtest::CleanRegistry clean;
   ASSERT_TRUE(WriteStored(L"LastFolder", REG_SZ, Utf16(Pattern(3000))));
   ASSERT_TRUE(WriteStored(L"Wrapping", REG_EXPAND_SZ, Utf16(Pattern(3000))));
@@ -161,12 +162,28 @@ TEST(SettingsStore, ValueTooLongToReadKeepsItsDefaultAndTheNextSaveOverwritesItU
   store.Set(L"LastFolder", L"C:\\Temp");
   store.Set(L"Wrapping", L"%TEMP%");
   store.Load();
-  EXPECT_EQ(store.Get(L"LastFolder"), L"C:\\Temp");
-  EXPECT_EQ(store.Get(L"Wrapping"), L"%TEMP%");
-  EXPECT_EQ(ReadStored(L"LastFolder").bytes.size(), 6000u) << "Load leaves the long value alone";
+  EXPECT_EQ(store.Get(L"LastFolder"), Pattern(3000));
+  EXPECT_EQ(store.Get(L"Wrapping"), Pattern(3000));
   store.Save();
-  ExpectStoredText(L"LastFolder", REG_SZ, L"C:\\Temp");
-  ExpectStoredText(L"Wrapping", REG_EXPAND_SZ, L"%TEMP%");
+  ExpectStoredText(L"LastFolder", REG_SZ, Pattern(3000));
+  ExpectStoredText(L"Wrapping", REG_EXPAND_SZ, Pattern(3000));
+}
+
+TEST(SettingsStore, TheLongestEditTextTheStoreTakesIsReadBackByTheNextStore) {
+  kvtest::CleanRegistry clean;
+  {
+    kv::SettingsStore first;
+    first.Set(L"URLFormatPrefix", L"file:///");
+    first.Load();
+    first.Set(L"URLFormatPrefix", Pattern(4095));
+    first.Save();
+  }
+  kv::SettingsStore second;
+  second.Set(L"URLFormatPrefix", L"file:///");
+  second.Load();
+  EXPECT_EQ(second.Get(L"URLFormatPrefix"), Pattern(4095));
+  second.Save();
+  ExpectStoredText(L"URLFormatPrefix", REG_SZ, Pattern(4095));
 }
 
 TEST(SettingsStore, ValuesReadOneAfterAnotherCarryNothingOver) {

@@ -78,6 +78,7 @@ SendToResult SendTo(const std::wstring& entryFile, const std::vector<std::wstrin
       result.effect = effect;
       effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
       result.dropped = target->Drop(data, options.keyState, point, &effect);
+      result.dropEffect = effect;
       data->Release();
       target->Release();
     }

@@ -37,6 +37,7 @@ struct SendToResult {
   HRESULT entered = E_FAIL;  // DragEnter
   HRESULT dropped = E_FAIL;  // Drop
   DWORD effect = 0;          // what DragEnter answered
+  DWORD dropEffect = 0;      // what Drop left in the effect
 };
 
 struct SendToOptions {

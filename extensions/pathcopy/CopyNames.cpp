@@ -20,9 +20,7 @@ namespace {
 // gets a block of its own length instead of being cut.
 void PutOnClipboard(const std::wstring& text, std::size_t capacity) {
   const std::size_t chars = std::max(capacity, text.size() + 1);
-  ClipboardSession clipboard(nullptr);
-  if (!clipboard.IsOpen()) return;
-  EmptyClipboard();
+  // The block is filled before the clipboard is emptied: a failed allocation keeps what the user had there.
   GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, chars * sizeof(wchar_t)));
   if (!block) return;
   {
@@ -30,6 +28,9 @@ void PutOnClipboard(const std::wstring& text, std::size_t capacity) {
     if (!view.get()) return;
     std::memcpy(view.get(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   }
+  ClipboardSession clipboard(nullptr);
+  if (!clipboard.IsOpen()) return;
+  EmptyClipboard();
   if (SetClipboardData(CF_UNICODETEXT, block.get())) block.release();
 }
 

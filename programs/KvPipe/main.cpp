@@ -16,6 +16,9 @@ namespace {
 constexpr char kNoMemory[] = "Not enough memory available.";
 constexpr DWORD kBlockBytes = 64 * 1024;
 constexpr int kExitNoMemory = 5;
+// Nothing reached the clipboard (the command could not be started, the clipboard stayed busy): a script
+// must not take that for a copy.
+constexpr int kExitNotCopied = 1;
 
 [[noreturn]] void EndOutOfMemory() {
   std::puts(kNoMemory);
@@ -37,7 +40,7 @@ void BuildByteMap(wchar_t map[256]) {
 }
 
 // Retries briefly, as another process may hold the clipboard for a moment.
-void Publish(const kv::PipeText& text) {
+bool Publish(const kv::PipeText& text) {
   // Allocated before the clipboard is emptied, so that a refusal leaves the user's clipboard as it was.
   kv::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, (text.Length() + 1) * sizeof(wchar_t)));
   if (!block) EndOutOfMemory();
@@ -51,22 +54,20 @@ void Publish(const kv::PipeText& text) {
     kv::ClipboardSession clipboard(nullptr);
     if (clipboard.IsOpen()) {
       EmptyClipboard();
-      if (SetClipboardData(CF_UNICODETEXT, block.get())) block.release();
-      return;
+      if (!SetClipboardData(CF_UNICODETEXT, block.get())) return false;
+      block.release();
+      return true;
     }
-    if (attempt == kAttempts) return;
+    if (attempt == kAttempts) return false;
     Sleep(50);
   }
 }
 
-void ReadStreamToClipboard(HANDLE stream) {
+bool ReadStreamToClipboard(HANDLE stream) {
   wchar_t map[256];
   BuildByteMap(map);
   kv::PipeText text(map);
-  if (!text.Start()) {
-    std::puts(kNoMemory);
-    return;
-  }
+  if (!text.Start()) EndOutOfMemory();
   unsigned char block[kBlockBytes];
   for (;;) {
     DWORD got = 0;
@@ -75,7 +76,7 @@ void ReadStreamToClipboard(HANDLE stream) {
     if (status == kv::PipeText::Status::kOutOfMemory) EndOutOfMemory();
     if (status == kv::PipeText::Status::kEnded) break;
   }
-  Publish(text);
+  return Publish(text);
 }
 
 void PrintUsage() {
@@ -92,18 +93,15 @@ void PrintUsage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    ReadStreamToClipboard(GetStdHandle(STD_INPUT_HANDLE));
-    return 0;
-  }
+  if (argc < 2) return ReadStreamToClipboard(GetStdHandle(STD_INPUT_HANDLE)) ? 0 : kExitNotCopied;
   if (std::wcscmp(argv[1], L"/?") == 0) {
     PrintUsage();
     return 0;
   }
   // Only the first argument is the command: "dir /w" unquoted runs dir alone.
   std::FILE* command = _wpopen(argv[1], L"r");
-  if (!command) return 0;
-  ReadStreamToClipboard(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(command))));
+  if (!command) return kExitNotCopied;
+  const bool copied = ReadStreamToClipboard(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(command))));
   _pclose(command);
-  return 0;
+  return copied ? 0 : kExitNotCopied;
 }

@@ -43,6 +43,17 @@ TEST(KvPipe, StandardInputArrivesWithEveryLineEndedByCrLfAndALoneCrKept) {
   }
 }
 
+TEST(KvPipe, AClipboardThatStaysBusyEndsWithANonZeroCodeAndLeavesItAlone) {
+  ASSERT_TRUE(kvtest::SetClipboardText(L"sentinel"));
+  HWND holder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(holder));
+  const kvtest::ConsoleRun run = kvtest::RunConsole(KvPipe(), L"", "text\n");
+  CloseClipboard();
+  DestroyWindow(holder);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(kvtest::ClipboardText(), L"sentinel");
+}
+
 TEST(KvPipe, EmptyInputPutsAnEmptyTextOnTheClipboard) {
   EXPECT_EQ(PipeThrough(""), L"");
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
